@@ -1,0 +1,4 @@
+#include "rip_filter.h"
+#include "module_identity.h"
+
+kx::FilterBase* kx::CreateModuleFilter() { return new RipFilter; }

@@ -1,0 +1,13 @@
+// Conversions between the system's UTF-16 text and the UTF-8 of Linux file names and libraries.
+// Ill-formed input (lone surrogates, bad UTF-8) becomes U+FFFD.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kx {
+
+std::string Utf16ToUtf8(std::u16string_view text);
+std::u16string Utf8ToUtf16(std::string_view text);
+
+}  // namespace kx
