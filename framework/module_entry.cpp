@@ -32,8 +32,9 @@ struct TraceControlBlock {
   const GUID* controlGuid;
 };
 
-TraceControlBlock traceControl;
-TraceControlBlock* traceControlList;
+// Constant-initialised: DllMain may run before the module's dynamic initialisers.
+constinit TraceControlBlock traceControl{};
+constinit TraceControlBlock* traceControlList = nullptr;
 
 ULONG WINAPI TraceControlCallback(WMIDPREQUESTCODE requestCode, PVOID requestContext,
                                   ULONG* bufferSize, PVOID buffer) {

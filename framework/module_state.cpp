@@ -2,9 +2,11 @@
 
 namespace kx {
 
-ModuleState& TheModule() {
-  static ModuleState state;  // trivially destructible: valid until the module is unloaded
-  return state;
-}
+namespace {
+// Constant-initialised: DllMain may run before the module's dynamic initialisers.
+constinit ModuleState moduleState{};
+}  // namespace
+
+ModuleState& TheModule() { return moduleState; }
 
 }  // namespace kx
