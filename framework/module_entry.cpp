@@ -18,9 +18,8 @@ constexpr USHORT kLoadedEvent = 10;
 constexpr USHORT kUnloadedEvent = 11;
 // The only flag bit that turns the two events on.
 constexpr ULONG kModuleEventsFlag = 0x4;
-constexpr ULONG kMessageFlags =
-    TRACE_MESSAGE_SEQUENCE | TRACE_MESSAGE_GUID | TRACE_MESSAGE_TIMESTAMP |
-    TRACE_MESSAGE_SYSTEMINFO;
+constexpr ULONG kMessageFlags = TRACE_MESSAGE_SEQUENCE | TRACE_MESSAGE_GUID |
+                                TRACE_MESSAGE_TIMESTAMP | TRACE_MESSAGE_SYSTEMINFO;
 
 // The enable state is written by the control callback on any thread and read without a lock.
 struct TraceControlBlock {

@@ -9,9 +9,9 @@ namespace kx {
 class FilterBase;
 
 struct ModuleIdentity {
-  CLSID classId;           // the only class DllGetClassObject answers
-  GUID traceControlGuid;   // control GUID of the module's trace provider
-  GUID traceMessageGuid;   // sent with the module's trace events
+  CLSID classId;          // the only class DllGetClassObject answers
+  GUID traceControlGuid;  // control GUID of the module's trace provider
+  GUID traceMessageGuid;  // sent with the module's trace events
 };
 
 extern const ModuleIdentity kModuleIdentity;

@@ -56,8 +56,8 @@ HRESULT XpsFilterBase::StartOperation() {
 }
 
 HRESULT XpsFilterBase::DispatchPart(IUnknown* part) {
-  if (ComPtr<IXpsDocument> document; SUCCEEDED(part->QueryInterface(
-          IID_IXpsDocument, document.ReleaseAndGetVoidAddressOf()))) {
+  if (ComPtr<IXpsDocument> document;
+      SUCCEEDED(part->QueryInterface(IID_IXpsDocument, document.ReleaseAndGetVoidAddressOf()))) {
     return handlersEnabled_ ? CallHook([&] { return OnXpsDocument(document.Get()); })
                             : writer_->SendXpsDocument(document.Get());
   }
@@ -66,15 +66,15 @@ HRESULT XpsFilterBase::DispatchPart(IUnknown* part) {
     return handlersEnabled_ ? CallHook([&] { return OnFixedDocumentSequence(sequence.Get()); })
                             : writer_->SendFixedDocumentSequence(sequence.Get());
   }
-  if (ComPtr<IFixedDocument> document; SUCCEEDED(part->QueryInterface(
-          IID_IFixedDocument, document.ReleaseAndGetVoidAddressOf()))) {
+  if (ComPtr<IFixedDocument> document;
+      SUCCEEDED(part->QueryInterface(IID_IFixedDocument, document.ReleaseAndGetVoidAddressOf()))) {
     pageInDocument_ = 0;
     ++documentCount_;
     return handlersEnabled_ ? CallHook([&] { return OnFixedDocument(document.Get()); })
                             : writer_->SendFixedDocument(document.Get());
   }
-  if (ComPtr<IFixedPage> page; SUCCEEDED(
-          part->QueryInterface(IID_IFixedPage, page.ReleaseAndGetVoidAddressOf()))) {
+  if (ComPtr<IFixedPage> page;
+      SUCCEEDED(part->QueryInterface(IID_IFixedPage, page.ReleaseAndGetVoidAddressOf()))) {
     ++pageInDocument_;
     ++pageCount_;
     return handlersEnabled_ ? CallHook([&] { return OnFixedPage(page.Get()); })

@@ -1,4 +1,4 @@
-#include "prep_filter.h"
 #include "module_identity.h"
+#include "prep_filter.h"
 
 kx::FilterBase* kx::CreateModuleFilter() { return new PrepFilter; }

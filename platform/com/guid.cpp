@@ -48,7 +48,8 @@ bool ParseGuid(LPCOLESTR text, GUID& guid) {
 
 void WriteHex(LPOLESTR out, std::uint32_t value, int digits) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
-  for (int i = digits - 1; i >= 0; --i, value >>= 4) out[i] = static_cast<OLECHAR>(kDigits[value & 0xF]);
+  for (int i = digits - 1; i >= 0; --i, value >>= 4)
+    out[i] = static_cast<OLECHAR>(kDigits[value & 0xF]);
 }
 
 }  // namespace

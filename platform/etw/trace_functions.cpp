@@ -3,16 +3,16 @@
 #include <cstring>
 
 #include "objbase.h"
-#include "winbase.h"
 #include "trace_registry.h"
+#include "winbase.h"
 
 using kx::etw::TraceRegistry;
 
 extern "C" {
 
 ULONG RegisterTraceGuidsW(WMIDPREQUEST RequestAddress, PVOID RequestContext, LPCGUID ControlGuid,
-                          ULONG GuidCount, PTRACE_GUID_REGISTRATION TraceGuidReg, LPCWSTR,
-                          LPCWSTR, PTRACEHANDLE RegistrationHandle) {
+                          ULONG GuidCount, PTRACE_GUID_REGISTRATION TraceGuidReg, LPCWSTR, LPCWSTR,
+                          PTRACEHANDLE RegistrationHandle) {
   if (!RequestAddress || !ControlGuid || !RegistrationHandle || (GuidCount && !TraceGuidReg))
     return ERROR_INVALID_PARAMETER;
   TraceRegistry& registry = TraceRegistry::Instance();
@@ -67,9 +67,7 @@ TRACEHANDLE GetTraceLoggerHandle(PVOID Buffer) {
   return static_cast<const WNODE_HEADER*>(Buffer)->HistoricalContext;
 }
 
-UCHAR GetTraceEnableLevel(TRACEHANDLE TraceHandle) {
-  return static_cast<UCHAR>(TraceHandle >> 16);
-}
+UCHAR GetTraceEnableLevel(TRACEHANDLE TraceHandle) { return static_cast<UCHAR>(TraceHandle >> 16); }
 
 ULONG GetTraceEnableFlags(TRACEHANDLE TraceHandle) { return static_cast<ULONG>(TraceHandle >> 32); }
 

@@ -22,7 +22,7 @@ enum WMIDPREQUESTCODE : DWORD {
 
 // Control callback of a provider; its buffer on enable is a WNODE_HEADER.
 using WMIDPREQUEST = ULONG(WINAPI*)(WMIDPREQUESTCODE RequestCode, PVOID RequestContext,
-                                   ULONG* BufferSize, PVOID Buffer);
+                                    ULONG* BufferSize, PVOID Buffer);
 
 struct TRACE_GUID_REGISTRATION {
   LPCGUID Guid;

@@ -184,8 +184,8 @@ KX_DEFINE_IID(IXpsDocumentProvider, IUnknown, "B8CF8530-5562-47C4-AB67-B1F69ECF9
 struct IXpsDocumentConsumer : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE SendXpsUnknown(IUnknown* pUnknown) = 0;
   virtual HRESULT STDMETHODCALLTYPE SendXpsDocument(IXpsDocument* pIXpsDocument) = 0;
-  virtual HRESULT STDMETHODCALLTYPE SendFixedDocumentSequence(
-      IFixedDocumentSequence* pIFixedDocumentSequence) = 0;
+  virtual HRESULT STDMETHODCALLTYPE
+  SendFixedDocumentSequence(IFixedDocumentSequence* pIFixedDocumentSequence) = 0;
   virtual HRESULT STDMETHODCALLTYPE SendFixedDocument(IFixedDocument* pIFixedDocument) = 0;
   virtual HRESULT STDMETHODCALLTYPE SendFixedPage(IFixedPage* pIFixedPage) = 0;
   virtual HRESULT STDMETHODCALLTYPE CloseSender() = 0;

@@ -48,7 +48,6 @@ inline constexpr DWORD ERROR_ALREADY_EXISTS = 183;
 inline constexpr DWORD ERROR_NOT_FOUND = 1168;
 
 constexpr HRESULT HRESULT_FROM_WIN32(DWORD error) {
-  return static_cast<HRESULT>(error) <= 0
-             ? static_cast<HRESULT>(error)
-             : MakeHResult((error & 0x0000FFFF) | 0x80070000);
+  return static_cast<HRESULT>(error) <= 0 ? static_cast<HRESULT>(error)
+                                          : MakeHResult((error & 0x0000FFFF) | 0x80070000);
 }

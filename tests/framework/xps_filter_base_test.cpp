@@ -13,7 +13,6 @@
 namespace kx {
 namespace {
 
-using ::testing::ElementsAre;
 using test::FakeCommunicator;
 using test::FakeFixedDocument;
 using test::FakeFixedDocumentSequence;
@@ -24,6 +23,7 @@ using test::FakePropertyBag;
 using test::FakeXpsDocument;
 using test::RecordingConsumer;
 using test::ScriptedProvider;
+using ::testing::ElementsAre;
 
 // A filter that records which hooks ran and can be told to misbehave in its page hook.
 class ProbeFilter final : public XpsFilterBase {
@@ -60,10 +60,9 @@ std::vector<ComPtr<IUnknown>> Job(std::initializer_list<int> pagesPerDocument) {
     const std::u16string prefix = u"/Documents/" + std::u16string(1, u'0' + document);
     parts.emplace_back(MakeComObject<FakeFixedDocument>(prefix + u"/FD.fdoc").Get());
     for (int page = 1; page <= pages; ++page)
-      parts.emplace_back(
-          MakeComObject<FakeFixedPage>(prefix + u"/Pages/" + std::u16string(1, u'0' + page) +
-                                       u".fpage")
-              .Get());
+      parts.emplace_back(MakeComObject<FakeFixedPage>(prefix + u"/Pages/" +
+                                                      std::u16string(1, u'0' + page) + u".fpage")
+                             .Get());
   }
   return parts;
 }
@@ -106,7 +105,8 @@ TEST_F(XpsFilterBaseTest, ForwardsAJobUnchangedAndCountsItsParts) {
 
 TEST_F(XpsFilterBaseTest, OtherPartsAreForwardedAtOnceInStreamOrder) {
   auto parts = Job({2});
-  parts.insert(parts.begin() + 4, ComPtr<IUnknown>(MakeComObject<FakeFontPart>(u"/Fonts/A.odttf").Get()));
+  parts.insert(parts.begin() + 4,
+               ComPtr<IUnknown>(MakeComObject<FakeFontPart>(u"/Fonts/A.odttf").Get()));
   Start(std::move(parts));
   EXPECT_EQ(filter->StartOperation(), S_OK);
   EXPECT_THAT(consumer->sent,
@@ -123,9 +123,9 @@ TEST_F(XpsFilterBaseTest, ShutdownDuringTheLoopStopsBeforeTheNextPart) {
   };
   EXPECT_EQ(filter->StartOperation(), S_OK);
 
-  EXPECT_THAT(consumer->sent, ElementsAre("xpsdocument", "sequence /FDS.fdseq",
-                                          "document /Documents/1/FD.fdoc",
-                                          "page /Documents/1/Pages/1.fpage"));
+  EXPECT_THAT(consumer->sent,
+              ElementsAre("xpsdocument", "sequence /FDS.fdseq", "document /Documents/1/FD.fdoc",
+                          "page /Documents/1/Pages/1.fpage"));
   EXPECT_EQ(filter->hooks.back(), "end");
   EXPECT_EQ(consumer->closeCount, 1);
   EXPECT_TRUE(manager->shutdownRequests.empty());

@@ -90,7 +90,8 @@ TEST(Trace, ControlRequestsReachTheProvider) {
   EXPECT_EQ(controller.SendControl(kControl, WMI_GET_ALL_DATA),
             static_cast<ULONG>(ERROR_INVALID_PARAMETER));
   UnregisterTraceGuids(provider.registration);
-  EXPECT_EQ(controller.SendControl(kControl, WMI_GET_ALL_DATA), static_cast<ULONG>(ERROR_NOT_FOUND));
+  EXPECT_EQ(controller.SendControl(kControl, WMI_GET_ALL_DATA),
+            static_cast<ULONG>(ERROR_NOT_FOUND));
 }
 
 TEST(Trace, MessagesToAnEndedSessionAreRefused) {

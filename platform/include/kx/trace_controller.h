@@ -19,9 +19,9 @@ struct TraceEvent {
   GUID messageGuid;
   USHORT messageNumber;
   ULONG messageFlags;
-  ULONG sequence;           // per session, from 1
-  ULONG64 timestamp;        // FILETIME units
-  std::vector<BYTE> data;   // the message arguments, concatenated
+  ULONG sequence;          // per session, from 1
+  ULONG64 timestamp;       // FILETIME units
+  std::vector<BYTE> data;  // the message arguments, concatenated
 };
 
 class TraceController {
