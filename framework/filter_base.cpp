@@ -84,6 +84,26 @@ HRESULT FilterBase::ShutdownOperation() {
   return S_OK;
 }
 
+HRESULT FilterBase::LoadUserTicket() {
+  if (!propertyBag_) return E_PENDING;
+  ScopedVariant ticket;
+  HRESULT hr = propertyBag_->GetProperty(u"PerUserPrintTicket", ticket.Out());
+  if (FAILED(hr)) return hr;
+  ScopedVariant printerName;
+  hr = propertyBag_->GetProperty(u"PrinterName", printerName.Out());
+  if (FAILED(hr)) return hr;
+  if (ticket.Get().vt != VT_UNKNOWN || !ticket.Get().punkVal || printerName.Get().vt != VT_BSTR)
+    return E_INVALIDARG;
+
+  ComPtr<IPrintReadStreamFactory> factory;
+  hr = ticket.Get().punkVal->QueryInterface(IID_IPrintReadStreamFactory,
+                                            factory.ReleaseAndGetVoidAddressOf());
+  ComPtr<IPrintReadStream> stream;
+  if (SUCCEEDED(hr)) hr = factory->GetStream(stream.ReleaseAndGetAddressOf());
+  if (SUCCEEDED(hr)) hr = ticketManager_.SetUserTicket(stream.Get(), printerName.Get().bstrVal);
+  return hr;
+}
+
 void FilterBase::ReportFinished() {
   if (managerControl_ && finished_.exchange(1) == 0) managerControl_->FilterFinished();
 }

@@ -10,12 +10,10 @@
 #include "filterpipeline.h"
 #include "kx/com_ptr.h"
 #include "kx/unique_bstr.h"
+#include "print_schema.h"
+#include "print_ticket_manager.h"
 
 namespace kx {
-
-// The driver's private Print Schema keywords namespace.
-inline constexpr char16_t kPrivateKeywordsNamespace[] =
-    u"http://schemas.kexley.example/printing/2026/keywords";
 
 class FilterBase : public IPrintPipelineFilter {
  public:
@@ -34,6 +32,9 @@ class FilterBase : public IPrintPipelineFilter {
 
   virtual ~FilterBase();
 
+  // Loads the user's default ticket for the printer into the ticket manager.
+  virtual HRESULT LoadUserTicket();
+
  protected:
   // Starts with one reference, owned by the creator. Throws CXDException(E_OUTOFMEMORY).
   FilterBase();
@@ -46,6 +47,7 @@ class FilterBase : public IPrintPipelineFilter {
   ComPtr<IInterFilterCommunicator> communicator_;
   ComPtr<IPrintPipelineManagerControl> managerControl_;
   ComPtr<IPrintPipelinePropertyBag> propertyBag_;
+  PrintTicketManager ticketManager_;
   std::atomic<LONG> finished_{0};  // written by ShutdownOperation on another thread
   UniqueBstr privateNamespace_;
   ComPtr<IPrintClassObjectFactory> classObjectFactory_;

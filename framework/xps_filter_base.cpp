@@ -29,6 +29,7 @@ HRESULT XpsFilterBase::StartOperation() {
   HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   const bool comEntered = SUCCEEDED(hr);
   if (comEntered) hr = CallHook([&] { return ConnectStreams(); });
+  if (SUCCEEDED(hr)) hr = CallHook([&] { return LoadUserTicket(); });
 
   if (SUCCEEDED(hr)) {
     for (;;) {
@@ -113,12 +114,14 @@ HRESULT XpsFilterBase::OnXpsDocument(IXpsDocument* document) {
 
 HRESULT XpsFilterBase::OnFixedDocumentSequence(IFixedDocumentSequence* sequence) {
   if (!sequence) return E_POINTER;
-  return writer_->SendFixedDocumentSequence(sequence);
+  const HRESULT hr = ticketManager_.UpdateJobTicket(sequence);
+  return FAILED(hr) ? hr : writer_->SendFixedDocumentSequence(sequence);
 }
 
 HRESULT XpsFilterBase::OnFixedDocument(IFixedDocument* document) {
   if (!document) return E_POINTER;
-  return writer_->SendFixedDocument(document);
+  const HRESULT hr = ticketManager_.UpdateDocumentTicket(document);
+  return FAILED(hr) ? hr : writer_->SendFixedDocument(document);
 }
 
 HRESULT XpsFilterBase::OnFixedPage(IFixedPage* page) {

@@ -2,7 +2,8 @@
 //
 // StartOperation pulls parts from the reader one at a time and hands each XPS document,
 // sequence, document and page to its hook; every other part goes straight to the writer.
-// The default hooks forward the part unchanged. All hooks run on the StartOperation thread.
+// The default hooks keep the job and document tickets up to date and forward the part
+// unchanged. All hooks run on the StartOperation thread.
 #pragma once
 
 #include "filter_base.h"

@@ -6,9 +6,11 @@
 #include "cxd_exception.h"
 #include "fake_parts.h"
 #include "fake_pipeline.h"
+#include "fake_ticket_part.h"
 #include "kx/gdiplus_control.h"
 #include "recording_consumer.h"
 #include "scripted_provider.h"
+#include "ticket_fixture.h"
 
 namespace kx {
 namespace {
@@ -43,6 +45,7 @@ class ProbeFilter final : public XpsFilterBase {
   UINT DocumentCount() const { return documentCount_; }
   UINT PageCount() const { return pageCount_; }
   BOOL HandlersEnabled() const { return handlersEnabled_; }
+  PrintTicketManager& Tickets() { return ticketManager_; }
 
   std::vector<std::string> hooks;
   bool throwFromPageHook = false;
@@ -73,6 +76,7 @@ class XpsFilterBaseTest : public ::testing::Test {
     provider = MakeComObject<ScriptedProvider>(std::move(parts));
     communicator = MakeComObject<FakeCommunicator>(provider.Get(), consumer.Get());
     bag->SetString(u"PrinterName", u"Kexley");
+    bag->SetUserTicket(test::UserTicketXml());
     filter = ComPtr<ProbeFilter>::Attach(new ProbeFilter);
     ASSERT_EQ(filter->InitializeFilter(communicator.Get(), bag.Get(), manager.Get()), S_OK);
   }
@@ -209,6 +213,58 @@ TEST_F(XpsFilterBaseTest, WithoutGdiplusEveryPartPassesThroughWithoutHooks) {
   EXPECT_EQ(consumer->sent.size(), 5u);
   EXPECT_EQ(filter->PageCount(), 2u);
   EXPECT_THAT(filter->hooks, ElementsAre("end"));  // OnEndOfStream is not a part hook
+}
+
+TEST_F(XpsFilterBaseTest, AJobWithoutUserTicketReadsNoPart) {
+  Start(Job({1}));
+  bag->DeleteProperty(u"PerUserPrintTicket");
+  EXPECT_EQ(filter->StartOperation(), HRESULT_FROM_WIN32(ERROR_NOT_FOUND));
+  EXPECT_EQ(provider->Calls(), 0u);
+  EXPECT_TRUE(consumer->sent.empty());
+  EXPECT_EQ(manager->shutdownRequests, std::vector<HRESULT>{HRESULT_FROM_WIN32(ERROR_NOT_FOUND)});
+  EXPECT_EQ(manager->finishedCount, 1);
+}
+
+TEST_F(XpsFilterBaseTest, PartsWithoutTicketsLeaveTheUserTicketInForce) {
+  Start(Job({2, 1}));
+  EXPECT_EQ(filter->StartOperation(), S_OK);
+  EXPECT_EQ(consumer->sent.size(), 7u);
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  const std::u16string user = test::DomXml(
+      test::LoadTicketDom(
+          test::TicketXml(
+              u"<psf:Feature name=\"psk:PageOrientation\"><psf:Option name=\"psk:Portrait\"/>"
+              u"</psf:Feature>"))
+          .Get());
+  for (int scope : {kJobScope, kDocumentScope}) {
+    IXMLDOMDocument2* ticket = nullptr;
+    ASSERT_EQ(filter->Tickets().GetTicket(scope, &ticket), S_OK);
+    EXPECT_EQ(test::DomXml(ticket), user) << scope;
+  }
+  CoUninitialize();
+}
+
+TEST_F(XpsFilterBaseTest, AMalformedSequenceTicketStopsTheJobOnlyWhenHooksRun) {
+  for (const bool gdiplus : {true, false}) {
+    SCOPED_TRACE(gdiplus ? "hooks" : "no hooks");
+    auto parts = Job({1});
+    parts[1] = ComPtr<IUnknown>(MakeComObject<FakeFixedDocumentSequence>(u"/FDS.fdseq").Get());
+    ComPtr<IFixedDocumentSequence> sequence;
+    ASSERT_EQ(parts[1].As(sequence), S_OK);
+    sequence->SetPrintTicket(
+        MakeComObject<test::FakePrintTicketPart>(u"/bad.xml", "<psf:PrintTicket").Get());
+    consumer = MakeComObject<RecordingConsumer>();
+    if (!gdiplus) SetGdiplusStartupFailure(Gdiplus::GenericError);
+    Start(std::move(parts));
+    SetGdiplusStartupFailure(Gdiplus::Ok);
+    if (gdiplus) {
+      EXPECT_EQ(filter->StartOperation(), E_FAIL);
+      EXPECT_THAT(consumer->sent, ElementsAre("xpsdocument"));
+    } else {
+      EXPECT_EQ(filter->StartOperation(), S_OK);
+      EXPECT_EQ(consumer->sent.size(), 4u);
+    }
+  }
 }
 
 }  // namespace

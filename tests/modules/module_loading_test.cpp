@@ -11,6 +11,7 @@
 #include "kx/trace_controller.h"
 #include "recording_consumer.h"
 #include "scripted_provider.h"
+#include "ticket_fixture.h"
 
 namespace kx {
 namespace {
@@ -170,6 +171,7 @@ FilterRun RunFilter(const ModuleRecord& record) {
   auto communicator = MakeComObject<test::FakeCommunicator>(provider.Get(), consumer.Get());
   auto bag = MakeComObject<test::FakePropertyBag>();
   bag->SetString(u"PrinterName", u"Kexley");
+  bag->SetUserTicket(test::UserTicketXml());
   auto manager = MakeComObject<test::FakeManagerControl>();
   EXPECT_EQ(filter->InitializeFilter(communicator.Get(), bag.Get(), manager.Get()), S_OK);
   FilterRun run{filter->StartOperation(), {}, 0};

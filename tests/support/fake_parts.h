@@ -44,8 +44,10 @@ class FakeTicketedPart : public FakePart<Interface> {
  public:
   using FakePart<Interface>::FakePart;
 
+  // A part without a ticket answers as the pipeline does: not found.
   HRESULT STDMETHODCALLTYPE GetPrintTicket(IPartPrintTicket** ticket) override {
-    return ticket_.CopyTo(ticket);
+    const HRESULT hr = ticket_.CopyTo(ticket);
+    return SUCCEEDED(hr) && !ticket_ ? HRESULT_FROM_WIN32(ERROR_NOT_FOUND) : hr;
   }
   HRESULT STDMETHODCALLTYPE SetPrintTicket(IPartPrintTicket* ticket) override {
     ticket_ = ComPtr<IPartPrintTicket>(ticket);

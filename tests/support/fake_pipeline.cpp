@@ -1,5 +1,7 @@
 #include "fake_pipeline.h"
 
+#include "memory_streams.h"
+
 namespace kx::test {
 
 FakePropertyBag::~FakePropertyBag() {
@@ -50,6 +52,10 @@ void FakePropertyBag::SetUnknown(const std::u16string& name, IUnknown* value) {
   v.vt = VT_UNKNOWN;
   v.punkVal = value;  // borrowed: AddProperty takes its own reference
   AddProperty(name.c_str(), &v);
+}
+
+void FakePropertyBag::SetUserTicket(const std::string& xml) {
+  SetUnknown(u"PerUserPrintTicket", MakeComObject<MemoryReadStreamFactory>(xml).Get());
 }
 
 }  // namespace kx::test

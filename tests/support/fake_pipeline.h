@@ -23,6 +23,8 @@ class FakePropertyBag final : public ComObject<IPrintPipelinePropertyBag> {
   void SetString(const std::u16string& name, const std::u16string& value);
   void SetUInt(const std::u16string& name, ULONG value);
   void SetUnknown(const std::u16string& name, IUnknown* value);
+  // "PerUserPrintTicket" as the pipeline gives it: a read stream factory over the ticket.
+  void SetUserTicket(const std::string& xml);
 
  private:
   std::map<std::u16string, VARIANT> properties_;

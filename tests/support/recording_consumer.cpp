@@ -1,5 +1,6 @@
 #include "recording_consumer.h"
 
+#include "fake_ticket_part.h"
 #include "kx/unique_bstr.h"
 #include "kx/utf16.h"
 
@@ -39,11 +40,17 @@ HRESULT RecordingConsumer::CloseSender() {
   return S_OK;
 }
 
-HRESULT RecordingConsumer::GetNewEmptyPart(const WCHAR*, REFIID, void** part,
+HRESULT RecordingConsumer::GetNewEmptyPart(const WCHAR* uri, REFIID riid, void** part,
                                            IPrintWriteStream** stream) {
-  if (part) *part = nullptr;
-  if (stream) *stream = nullptr;
-  return E_NOTIMPL;
+  if (!uri || !part || !stream) return E_POINTER;
+  *part = nullptr;
+  *stream = nullptr;
+  if (!IsEqualIID(riid, IID_IPartPrintTicket)) return E_NOTIMPL;
+  auto ticket = MakeComObject<FakePrintTicketPart>(uri, std::string());
+  *stream = ComPtr<IPrintWriteStream>(ticket->output.Get()).Detach();
+  created.push_back("new " + Utf16ToUtf8(uri));
+  *part = static_cast<IPartPrintTicket*>(ticket.Detach());
+  return S_OK;
 }
 
 }  // namespace kx::test

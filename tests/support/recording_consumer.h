@@ -22,6 +22,8 @@ class RecordingConsumer final : public ComObject<IXpsDocumentConsumer> {
                                             IPrintWriteStream** stream) override;
 
   std::vector<std::string> sent;
+  // "new <part name>" for each part made with GetNewEmptyPart (print tickets only).
+  std::vector<std::string> created;
   int closeCount = 0;
   // The kind ("unknown", "xpsdocument", "sequence", "document", "page") whose send fails.
   std::string failKind;

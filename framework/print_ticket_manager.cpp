@@ -1,0 +1,316 @@
+#include "print_ticket_manager.h"
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "cxd_exception.h"
+#include "kx/hresult_error.h"
+#include "kx/utf16.h"
+#include "load_dom_from_stream.h"
+#include "objbase.h"
+#include "print_ticket_document.h"
+#include "read_stream_adapter.h"
+#include "sequential_read_adapter.h"
+#include "winbase.h"
+#include "write_chunked.h"
+
+namespace kx {
+namespace {
+
+// Features no scope may inherit from the user's ticket.
+constexpr std::u16string_view kStripList[] = {u"JobNUpAllDocumentsContiguously", u"DocumentNUp"};
+
+constexpr ULONG kCopyChunk = 65536;
+
+HRESULT AsStream(IXMLDOMDocument2* ticket, ComPtr<IStream>* stream) {
+  return ticket->QueryInterface(IID_IStream, stream->ReleaseAndGetVoidAddressOf());
+}
+
+HRESULT SeekToStart(IStream* stream) {
+  LARGE_INTEGER start{};
+  return stream->Seek(start, STREAM_SEEK_SET, nullptr);
+}
+
+HRESULT NewDom(ComPtr<IXMLDOMDocument2>* dom) {
+  return CoCreateInstance(CLSID_DOMDocument60, nullptr, CLSCTX_ALL, IID_IXMLDOMDocument2,
+                          dom->ReleaseAndGetVoidAddressOf());
+}
+
+// Copies the ticket's XML into the part's write stream, a chunk at a time.
+HRESULT CopyTicket(IStream* ticket, IPrintWriteStream* part) {
+  HRESULT hr = SeekToStart(ticket);
+  if (FAILED(hr)) return hr;
+  std::unique_ptr<BYTE[]> buffer(new (std::nothrow) BYTE[kCopyChunk]);
+  if (!buffer) return E_OUTOFMEMORY;
+  for (;;) {
+    ULONG read = 0;
+    hr = ticket->Read(buffer.get(), kCopyChunk, &read);
+    if (FAILED(hr) || read == 0) return hr;
+    ULONG written = 0;
+    hr = WriteChunked(part, buffer.get(), read, &written);
+    if (FAILED(hr)) return hr;
+  }
+}
+
+}  // namespace
+
+PrintTicketManager::~PrintTicketManager() { CloseProvider(); }
+
+void PrintTicketManager::CloseProvider() {
+  if (provider_) PTCloseProvider(provider_);
+  provider_ = nullptr;
+}
+
+ComPtr<IXMLDOMDocument2>* PrintTicketManager::TicketOf(int scope) {
+  switch (scope) {
+    case kPageScope:
+      return &pageTicket_;
+    case kDocumentScope:
+      return &documentTicket_;
+    case kJobScope:
+      return &jobTicket_;
+    default:
+      return nullptr;
+  }
+}
+
+ComPtr<IXMLDOMDocument2>* PrintTicketManager::TicketAbove(int scope) {
+  switch (scope) {
+    case kPageScope:
+      return &documentTicket_;
+    case kDocumentScope:
+      return &jobTicket_;
+    case kJobScope:
+      return &baseTicket_;
+    default:
+      return nullptr;
+  }
+}
+
+HRESULT PrintTicketManager::SetUserTicket(IPrintReadStream* stream, const WCHAR* printerName) {
+  CloseProvider();
+  if (!stream) return E_POINTER;
+  if (!printerName || !*printerName) return E_INVALIDARG;
+  return HResultBoundary([&] {
+    HRESULT hr = PTOpenProvider(printerName, 1, &provider_);
+    if (FAILED(hr)) {
+      provider_ = nullptr;
+      return hr;
+    }
+    auto adapter = ComPtr<IStream>::Attach(new ReadStreamAdapter(stream));
+    baseTicket_.Reset();
+    jobTicket_.Reset();
+    documentTicket_.Reset();
+    pageTicket_.Reset();
+    hr = LoadDomFromStream(adapter.Get(), baseTicket_.ReleaseAndGetAddressOf());
+    if (FAILED(hr)) return hr;
+
+    // Stripping that fails leaves the ticket as it is; only opening it must succeed.
+    PrintTicketDocument ticket(TicketRoot::PrintTicket, kPrivateKeywordsNamespace,
+                               baseTicket_.Get());
+    for (std::u16string_view feature : kStripList)
+      if (ticket.FeatureExists(feature) == S_OK) ticket.DeleteFeature(feature);
+    return hr;
+  });
+}
+
+HRESULT PrintTicketManager::UpdateScope(int scope, HRESULT gotTicket, IPartPrintTicket* ticket,
+                                        bool* hasTicket) {
+  // A part that answers success but hands out no ticket has none.
+  if (SUCCEEDED(gotTicket) && !ticket) gotTicket = HRESULT_FROM_WIN32(ERROR_NOT_FOUND);
+  if (SUCCEEDED(gotTicket)) {
+    const HRESULT hr = LoadPartTicket(scope, ticket);
+    *hasTicket = true;
+    return hr;
+  }
+  if (gotTicket != HRESULT_FROM_WIN32(ERROR_NOT_FOUND)) return gotTicket;
+  ResetTickets(scope);
+  *hasTicket = false;
+  return EnsureTickets(scope);
+}
+
+HRESULT PrintTicketManager::UpdateJobTicket(IFixedDocumentSequence* sequence) {
+  if (!sequence) return E_POINTER;
+  ComPtr<IPartPrintTicket> ticket;
+  const HRESULT hr = sequence->GetPrintTicket(ticket.ReleaseAndGetAddressOf());
+  return UpdateScope(kJobScope, hr, ticket.Get(), &hasJobTicket_);
+}
+
+HRESULT PrintTicketManager::UpdateDocumentTicket(IFixedDocument* document) {
+  if (!document) return E_POINTER;
+  ComPtr<IPartPrintTicket> ticket;
+  const HRESULT hr = document->GetPrintTicket(ticket.ReleaseAndGetAddressOf());
+  return UpdateScope(kDocumentScope, hr, ticket.Get(), &hasDocumentTicket_);
+}
+
+HRESULT PrintTicketManager::UpdatePageTicket(IFixedPage* page, IXMLDOMDocument2** ticket) {
+  if (!page) return E_POINTER;
+  ComPtr<IPartPrintTicket> part;
+  HRESULT hr = page->GetPrintTicket(part.ReleaseAndGetAddressOf());
+  hr = UpdateScope(kPageScope, hr, part.Get(), &hasPageTicket_);
+  if (FAILED(hr)) return hr;
+  return GetTicket(kPageScope, ticket);
+}
+
+HRESULT PrintTicketManager::MergeTicket(int scope, IXMLDOMDocument2* delta) {
+  if (!delta) return E_POINTER;
+  ComPtr<IXMLDOMDocument2>* above = TicketAbove(scope);
+  if (!above) return E_INVALIDARG;
+  if (!*above || !provider_) return E_PENDING;
+  return HResultBoundary([&] {
+    ComPtr<IStream> result, aboveStream, deltaStream;
+    HRESULT hr = CreateStreamOnHGlobal(nullptr, TRUE, result.ReleaseAndGetAddressOf());
+    if (SUCCEEDED(hr)) hr = AsStream(above->Get(), &aboveStream);
+    if (SUCCEEDED(hr)) hr = AsStream(delta, &deltaStream);
+    if (FAILED(hr)) return hr;
+    // Job scope for every scope: the merged ticket keeps the settings of all three.
+    BSTR message = nullptr;
+    hr = PTMergeAndValidatePrintTicket(provider_, aboveStream.Get(), deltaStream.Get(), kPTJobScope,
+                                       result.Get(), &message);
+    SysFreeString(message);
+    if (FAILED(hr)) return hr;
+    ComPtr<IXMLDOMDocument2> merged;
+    hr = LoadDomFromStream(result.Get(), merged.ReleaseAndGetAddressOf());
+    if (SUCCEEDED(hr)) *TicketOf(scope) = std::move(merged);
+    return hr;
+  });
+}
+
+HRESULT PrintTicketManager::LoadPartTicket(int scope, IPartPrintTicket* partTicket) {
+  if (!partTicket) return E_POINTER;
+  return HResultBoundary([&] {
+    ComPtr<IXMLDOMDocument2> dom;
+    HRESULT hr = NewDom(&dom);
+    ComPtr<IPrintReadStream> stream;
+    if (SUCCEEDED(hr)) hr = partTicket->GetStream(stream.ReleaseAndGetAddressOf());
+    if (FAILED(hr)) return hr;
+    auto adapter = ComPtr<ISequentialStream>::Attach(new SequentialReadAdapter(stream.Get()));
+    VARIANT source;
+    VariantInit(&source);
+    source.vt = VT_UNKNOWN;
+    source.punkVal = adapter.Get();  // borrowed for the call
+    VARIANT_BOOL loaded = VARIANT_FALSE;
+    hr = dom->load(source, &loaded);
+    if (FAILED(hr)) return hr;
+    if (loaded != VARIANT_TRUE) return E_FAIL;
+    return MergeTicket(scope, dom.Get());
+  });
+}
+
+HRESULT PrintTicketManager::EnsureTickets(int scope) {
+  if (!baseTicket_) return E_PENDING;
+  HRESULT hr = S_OK;
+  if (scope <= kJobScope && !jobTicket_) hr = CloneTicket(baseTicket_.Get(), &jobTicket_);
+  if (SUCCEEDED(hr) && scope <= kDocumentScope && !documentTicket_)
+    hr = CloneTicket(jobTicket_.Get(), &documentTicket_);
+  if (SUCCEEDED(hr) && scope == kPageScope && !pageTicket_)
+    hr = CloneTicket(documentTicket_.Get(), &pageTicket_);
+  return hr;
+}
+
+HRESULT PrintTicketManager::ResetTickets(int scope) {
+  pageTicket_.Reset();
+  if (scope >= kDocumentScope) documentTicket_.Reset();
+  if (scope >= kJobScope) jobTicket_.Reset();
+  return S_OK;
+}
+
+HRESULT PrintTicketManager::GetTicket(int scope, IXMLDOMDocument2** ticket) {
+  if (!ticket) return E_POINTER;
+  *ticket = nullptr;
+  const HRESULT hr = EnsureTickets(scope);
+  if (FAILED(hr)) return hr;
+  ComPtr<IXMLDOMDocument2>* held = TicketOf(scope);
+  if (!held || !*held) return E_FAIL;
+  *ticket = held->Get();
+  return S_OK;
+}
+
+HRESULT PrintTicketManager::CloneTicket(IXMLDOMDocument2* ticket, ComPtr<IXMLDOMDocument2>* clone) {
+  if (!ticket || !clone) return E_POINTER;
+  ComPtr<IStream> stream;
+  HRESULT hr = AsStream(ticket, &stream);
+  if (FAILED(hr)) return hr;
+  ComPtr<IXMLDOMDocument2> copy;
+  hr = LoadDomFromStream(stream.Get(), copy.ReleaseAndGetAddressOf());
+  if (SUCCEEDED(hr)) *clone = std::move(copy);
+  return hr;
+}
+
+HRESULT PrintTicketManager::GetCapabilities(IXMLDOMDocument2* ticket,
+                                            ComPtr<IXMLDOMDocument2>* capabilities) {
+  if (!ticket || !capabilities) return E_POINTER;
+  if (!provider_) return E_PENDING;
+  ComPtr<IXMLDOMDocument2> dom;
+  HRESULT hr = NewDom(&dom);
+  ComPtr<IStream> ticketStream, capabilitiesStream;
+  if (SUCCEEDED(hr)) hr = AsStream(ticket, &ticketStream);
+  if (SUCCEEDED(hr)) hr = AsStream(dom.Get(), &capabilitiesStream);
+  if (FAILED(hr)) return hr;
+  BSTR message = nullptr;
+  hr = PTGetPrintCapabilities(provider_, ticketStream.Get(), capabilitiesStream.Get(), &message);
+  SysFreeString(message);
+  if (FAILED(hr)) return hr;
+  // Seeking back to the start is what loads the written XML into the DOM.
+  hr = SeekToStart(capabilitiesStream.Get());
+  if (SUCCEEDED(hr)) *capabilities = std::move(dom);
+  return hr;
+}
+
+std::u16string PrintTicketManager::NewTicketPartName(std::u16string_view tag) {
+  // Tick count and the C library's unseeded generator, as the ticket parts have always been
+  // named; a name already written in this job draws again.
+  for (;;) {
+    const std::string numbers = "_" + std::to_string(GetTickCount()) + "_" +
+                                std::to_string(static_cast<unsigned>(std::rand())) + ".xml";
+    std::u16string name = u"/PT_" + std::u16string(tag) + Utf8ToUtf16(numbers);
+    if (partNames_.insert(name).second) return name;
+  }
+}
+
+HRESULT PrintTicketManager::WriteTicketPart(IXpsDocumentConsumer* consumer,
+                                            IXMLDOMDocument2* ticket, std::u16string_view tag,
+                                            ComPtr<IPartPrintTicket>* part) {
+  if (!ticket || !part) return E_POINTER;
+  if (!consumer) return E_PENDING;
+  part->Reset();
+  return HResultBoundary([&] {
+    const std::u16string name = NewTicketPartName(tag);
+    ComPtr<IStream> stream;
+    HRESULT hr = AsStream(ticket, &stream);
+    ComPtr<IPartPrintTicket> created;
+    ComPtr<IPrintWriteStream> writer;
+    if (SUCCEEDED(hr))
+      hr = consumer->GetNewEmptyPart(name.c_str(), IID_IPartPrintTicket,
+                                     created.ReleaseAndGetVoidAddressOf(),
+                                     writer.ReleaseAndGetAddressOf());
+    if (FAILED(hr)) return hr;
+    hr = CopyTicket(stream.Get(), writer.Get());
+    writer->Close();
+    if (SUCCEEDED(hr)) *part = std::move(created);
+    return hr;
+  });
+}
+
+HRESULT PrintTicketManager::ConvertTicketToDevMode(IXMLDOMDocument2* ticket, PDEVMODEW* devmode,
+                                                   ULONG* size) {
+  if (!provider_) return E_PENDING;
+  if (!devmode || !size || !ticket) {
+    if (devmode) *devmode = nullptr;
+    return E_POINTER;
+  }
+  *devmode = nullptr;
+  ComPtr<IStream> stream;
+  HRESULT hr = AsStream(ticket, &stream);
+  if (FAILED(hr)) return hr;
+  BSTR message = nullptr;
+  hr = PTConvertPrintTicketToDevMode(provider_, stream.Get(), kUserDefaultDevmode, kPTJobScope,
+                                     size, devmode, &message);
+  SysFreeString(message);
+  return hr;
+}
+
+HRESULT PrintTicketManager::ReleaseDevMode(PDEVMODEW devmode) { return PTReleaseMemory(devmode); }
+
+}  // namespace kx

@@ -1,0 +1,31 @@
+#include "utf8_text.h"
+
+#include <new>
+
+#include "stringapiset.h"
+
+namespace kx {
+
+HRESULT Utf8Text::Convert(const BYTE** bytes, ULONG* count) {
+  if (!bytes || !count) return E_POINTER;
+  *bytes = nullptr;
+  *count = 0;
+  bytes_.reset();
+  const std::u16string_view text = text_.View();
+  if (text.empty() || text.size() > INT32_MAX) return E_FAIL;
+  const int length = static_cast<int>(text.size());
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+  if (size <= 0) return E_FAIL;
+  bytes_.reset(new (std::nothrow) BYTE[static_cast<std::size_t>(size)]);
+  if (!bytes_) return E_OUTOFMEMORY;
+  const int converted =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), length, reinterpret_cast<char*>(bytes_.get()),
+                          size, nullptr, nullptr);
+  if (converted != size) return E_FAIL;
+  *bytes = bytes_.get();
+  *count = static_cast<ULONG>(size);
+  return S_OK;
+}
+
+}  // namespace kx

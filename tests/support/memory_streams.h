@@ -1,0 +1,40 @@
+// Pipeline read streams over memory.
+#pragma once
+
+#include <string>
+
+#include "filterpipeline.h"
+#include "kx/com_object.h"
+
+namespace kx::test {
+
+class MemoryReadStream final : public ComObject<IPrintReadStream> {
+ public:
+  explicit MemoryReadStream(std::string bytes) : bytes_(std::move(bytes)) {}
+
+  HRESULT STDMETHODCALLTYPE Seek(LONGLONG move, DWORD origin, ULONGLONG* position) override;
+  HRESULT STDMETHODCALLTYPE ReadBytes(void* buffer, ULONG requested, ULONG* read,
+                                      BOOL* endOfFile) override;
+
+  int seekCount = 0;
+
+ private:
+  std::string bytes_;
+  ULONGLONG position_ = 0;
+};
+
+// A read stream factory over fixed bytes, as the pipeline hands out the per-user ticket.
+class MemoryReadStreamFactory final : public ComObject<IPrintReadStreamFactory> {
+ public:
+  explicit MemoryReadStreamFactory(std::string bytes) : bytes_(std::move(bytes)) {}
+  HRESULT STDMETHODCALLTYPE GetStream(IPrintReadStream** stream) override {
+    if (!stream) return E_POINTER;
+    *stream = MakeComObject<MemoryReadStream>(bytes_).Detach();
+    return S_OK;
+  }
+
+ private:
+  std::string bytes_;
+};
+
+}  // namespace kx::test
