@@ -36,9 +36,12 @@ void OrphanChildren(DomTrees& trees, xmlNodePtr node) {
 DomTrees::DomTrees() { trees_.push_back(NewEmptyDocument()); }
 
 DomTrees::~DomTrees() {
-  // An orphan that found a parent again is freed with that parent.
+  // An orphan that found a parent again is freed with that parent, so the roots are chosen
+  // before anything is freed.
+  std::vector<xmlNodePtr> roots;
   for (xmlNodePtr node : orphans_)
-    if (!node->parent) FreeOrphan(node);
+    if (!node->parent) roots.push_back(node);
+  for (xmlNodePtr node : roots) FreeOrphan(node);
   for (xmlDocPtr document : trees_) xmlFreeDoc(document);
 }
 

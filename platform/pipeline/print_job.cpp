@@ -19,6 +19,7 @@
 #include "print_class_factory.h"
 #include "property_bag.h"
 #include "ticket_stream_factory.h"
+#include "ticket_tools.h"
 
 namespace kx::pipeline {
 namespace {
@@ -117,7 +118,13 @@ void JobRun::Prepare() {
                    CreateTicketStreamFactory(LoadTicketFile(options_.userTicket)).Get());
 
   xps::ReaderOptions readerOptions;
-  if (!options_.jobTicket.empty()) readerOptions.jobTicket = LoadTicketFile(options_.jobTicket);
+  if (!options_.jobTicket.empty()) {
+    readerOptions.jobTicket = LoadTicketFile(options_.jobTicket);
+    readerOptions.mergeJobTicket = [printer = options_.printerName](
+                                       IPartPrintTicket* own, const xps::ContentPtr& job) {
+      return MergeJobTicket(own, job, printer);
+    };
+  }
   reader_ = xps::OpenPackageReader(options_.input, log_, readerOptions);
 
   CreateOutput(options_.config.filters[static_cast<std::size_t>(last)]);

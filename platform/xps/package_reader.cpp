@@ -178,13 +178,16 @@ class PackageReader final : public ComObject<IXpsDocumentProvider> {
         new FixedDocumentSequencePart(start, types_.Lookup(start), ContentOf(item)));
     sequence_->Extras().flavour = flavour_;
     AttachRelationships(*sequence_.Get());
-    if (options.jobTicket) AttachJobTicket(options.jobTicket);
+    if (options.jobTicket) AttachJobTicket(options.jobTicket, options.mergeJobTicket);
     const auto documents = OpenReferences(item, "FixedDocumentSequence", "DocumentReference");
     while (auto reference = documents->Next()) documents_.push_back(std::move(*reference));
     if (documents_.empty()) Fail(kInvalidPackage, start, "the sequence holds no documents");
   }
 
-  void AttachJobTicket(ContentPtr ticket) {
+  void AttachJobTicket(ContentPtr ticket, const decltype(ReaderOptions::mergeJobTicket)& merge) {
+    ComPtr<IPartPrintTicket> own;
+    if (merge && SUCCEEDED(sequence_->GetPrintTicket(own.ReleaseAndGetAddressOf())) && own)
+      ticket = merge(own.Get(), ticket);
     std::string name = "/Metadata/Job_PT.xml";
     for (unsigned n = 1; archive_->Find(name); ++n)
       name = "/Metadata/Job_PT_" + std::to_string(n) + ".xml";

@@ -8,6 +8,7 @@
 // the part to the error log, and keeps failing. Called by one filter thread.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -19,8 +20,12 @@
 namespace kx::xps {
 
 struct ReaderOptions {
-  // A job print ticket that replaces the sequence's own, as an application attaches one.
+  // A job print ticket attached to the sequence, as an application attaches one.
   ContentPtr jobTicket;
+  // Merges the job ticket over a ticket the sequence already carries; without it the job
+  // ticket replaces that ticket.
+  std::function<ContentPtr(IPartPrintTicket* sequenceTicket, const ContentPtr& jobTicket)>
+      mergeJobTicket;
 };
 
 // Opens the archive and reads the package structure up to the sequence; throws PackageError.

@@ -39,6 +39,19 @@ TEST(CommandLine, UsageErrorsNameTheProblem) {
   EXPECT_EQ(Parse({"--help"}).error, "");  // help needs no files
 }
 
+TEST(CommandLine, TicketCommandsTakeTheirFiles) {
+  const ParseResult merge = Parse({"ticket", "merge", "base.xml", "delta.xml", "--driver", "d"});
+  ASSERT_EQ(merge.error, "");
+  EXPECT_EQ(merge.commandLine.ticketCommand,
+            (std::vector<std::string>{"merge", "base.xml", "delta.xml"}));
+  EXPECT_EQ(merge.commandLine.driver, "d");
+  EXPECT_EQ(Parse({"ticket", "devmode", "t.xml"}).commandLine.ticketCommand.size(), 2u);
+  EXPECT_EQ(Parse({"ticket", "caps", "a.xml", "b.xml"}).error, "ticket caps: takes 1 file");
+  EXPECT_EQ(Parse({"ticket", "merge", "a.xml"}).error, "ticket merge: takes 2 files");
+  EXPECT_EQ(Parse({"ticket", "print"}).error,
+            "ticket: say merge BASE DELTA, caps TICKET or devmode TICKET");
+}
+
 TEST(CommandLine, HelpListsEveryOptionOfTheTable) {
   const std::string help = HelpText();
   for (const OptionSpec& option : kOptions) {

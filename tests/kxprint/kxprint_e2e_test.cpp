@@ -16,6 +16,7 @@
 #include "package_builder.h"
 #include "package_reader.h"
 #include "part_pump.h"
+#include "test_filter_module.h"
 
 namespace kx::test {
 namespace {
@@ -140,12 +141,53 @@ std::vector<std::string> Fixtures() {
   return names;
 }
 
-class Fixture : public testing::TestWithParam<std::string> {};
+// A driver directory whose chain is four filters that forward every part: the pipeline service
+// and the package layer alone, on four threads like the real chain.
+std::string PassThroughDriver() {
+  static const std::string directory = [] {
+    const std::string path = TemporaryPath("");
+    char clsid[40];
+    GUID id{};
+    for (const auto& [kind, classId] : kTestFilterClasses)
+      if (kind == TestFilterKind::kPassThrough) id = classId;
+    std::snprintf(clsid, sizeof clsid, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
+                  id.Data1, id.Data2, id.Data3, id.Data4[0], id.Data4[1], id.Data4[2], id.Data4[3],
+                  id.Data4[4], id.Data4[5], id.Data4[6], id.Data4[7]);
+    std::ofstream config(path + "pipeline_config.xml");
+    config << "<Filters moduleDirectory=\"" KX_TEST_MODULE_DIR "\">";
+    for (int i = 1; i <= 4; ++i)
+      config << "<Filter dll=\"kxtestfilter.dll\" clsid=\"" << clsid << "\" name=\"pass" << i
+             << "\"><Output guid=\"{4368D8A2-4181-4A9F-B295-3D9A38BB9BA0}\"/></Filter>";
+    config << "</Filters>";
+    std::ofstream(path + "default_ticket.xml") << ReadFile(KX_DRIVER_DIR "/default_ticket.xml");
+    return path;
+  }();
+  return directory;
+}
 
-TEST_P(Fixture, ComesOutWithTheSamePagesResourcesTicketsAndPictures) {
-  const std::string input = std::string(KX_FIXTURE_DIR) + "/" + GetParam();
+class Fixture : public testing::TestWithParam<std::string> {
+ protected:
+  std::string Input() const { return std::string(KX_FIXTURE_DIR) + "/" + GetParam(); }
+};
+
+// Through the driver's own chain: the job succeeds and every document of the output renders.
+// What the filters change depends on each document's tickets; their own tests say what.
+TEST_P(Fixture, PrintsThroughTheDriverAndRenders) {
   const std::string output = TemporaryPath("out.xps");
-  const Command command = Kxprint(Quote(input) + " -o " + Quote(output));
+  const Command command = Kxprint(Quote(Input()) + " -o " + Quote(output));
+  ASSERT_EQ(command.status, 0) << command.errors;
+  const auto result = Structure(output);
+  for (int document = 1; document <= result->documents; ++document)
+    EXPECT_FALSE(Render(output, document).empty()) << "document " << document;
+}
+
+// Through filters that change nothing: the same pages in the same order, with the same
+// resources and tickets, rendering to the same pictures.
+TEST_P(Fixture, ComesOutWithTheSamePagesResourcesTicketsAndPictures) {
+  const std::string input = Input();
+  const std::string output = TemporaryPath("out.xps");
+  const Command command = Kxprint("--driver " + Quote(PassThroughDriver()) + " " + Quote(input) +
+                                  " -o " + Quote(output));
   ASSERT_EQ(command.status, 0) << command.errors;
 
   const auto original = Structure(input);
@@ -284,6 +326,94 @@ TEST(Kxprint, AJobTicketIsAttachedToTheSequence) {
               " -o " + Quote(directory + "out2.xps"));
   EXPECT_EQ(bad.status, 1);
   EXPECT_NE(bad.errors.find("bad.xml: not a print ticket"), std::string::npos) << bad.errors;
+}
+
+// The text of the print ticket the package's sequence carries.
+std::string SequenceTicket(const std::string& path) {
+  auto reader = xps::OpenPackageReader(path, std::make_shared<xps::ErrorLog>());
+  for (;;) {
+    ComPtr<IUnknown> part;
+    if (FAILED(reader->GetXpsPart(part.ReleaseAndGetAddressOf())) || !part) return {};
+    ComPtr<IFixedDocumentSequence> sequence;
+    if (FAILED(part.As(sequence))) continue;
+    ComPtr<IPartPrintTicket> ticket;
+    ComPtr<IPrintReadStream> stream;
+    if (FAILED(sequence->GetPrintTicket(ticket.ReleaseAndGetAddressOf())) ||
+        FAILED(ticket->GetStream(stream.ReleaseAndGetAddressOf())))
+      return {};
+    std::string text(1 << 16, '\0');
+    ULONG read = 0;
+    BOOL end = FALSE;
+    stream->ReadBytes(text.data(), static_cast<ULONG>(text.size()), &read, &end);
+    text.resize(read);
+    return text;
+  }
+}
+
+constexpr char kTicketStart[] =
+    "<psf:PrintTicket version=\"1\" xmlns:psf=\"http://schemas.microsoft.com/windows/2003/08/"
+    "printing/printschemaframework\" xmlns:psk=\"http://schemas.microsoft.com/windows/2003/08/"
+    "printing/printschemakeywords\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+    "xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\">";
+
+std::string Ticket(const std::string& body) {
+  return kTicketStart + body + "</psf:PrintTicket>";
+}
+
+const std::string kA5 = Ticket(
+    "<psf:Feature name=\"psk:PageMediaSize\"><psf:Option name=\"psk:ISOA5\"/></psf:Feature>");
+const std::string kLandscape = Ticket(
+    "<psf:Feature name=\"psk:PageOrientation\"><psf:Option name=\"psk:Landscape\"/>"
+    "</psf:Feature>");
+
+TEST(Kxprint, AJobTicketIsMergedOverTheSequencesOwn) {
+  const std::string directory = TemporaryPath("");
+  auto items = MakeXpsItems();
+  FindItem(items, "Metadata/Job_PT.xml")->content = kA5;
+  WriteZip(directory + "in.xps", items);
+  std::ofstream(directory + "job.xml") << kLandscape;
+  const Command command = Kxprint(Quote(directory + "in.xps") + " --stop-after kxprep --ticket " +
+                                  Quote(directory + "job.xml") + " -o " +
+                                  Quote(directory + "out.xps"));
+  ASSERT_EQ(command.status, 0) << command.errors;
+  const std::string ticket = SequenceTicket(directory + "out.xps");
+  EXPECT_NE(ticket.find("psk:ISOA5"), std::string::npos) << ticket;       // the document's
+  EXPECT_NE(ticket.find("psk:Landscape"), std::string::npos) << ticket;  // the user's
+}
+
+TEST(Kxprint, TicketCommandsPrintWhatTheServiceMakes) {
+  const std::string directory = TemporaryPath("");
+  std::ofstream(directory + "base.xml") << kA5;
+  std::ofstream(directory + "delta.xml") << kLandscape;
+  const std::string merged = directory + "merged.xml";
+  ASSERT_EQ(std::system((Quote(KXPRINT) + " ticket merge " + Quote(directory + "base.xml") + " " +
+                         Quote(directory + "delta.xml") + " >" + Quote(merged))
+                            .c_str()),
+            0);
+  const std::string text = ReadFile(merged);
+  EXPECT_NE(text.find("psk:ISOA5"), std::string::npos) << text;
+  EXPECT_NE(text.find("psk:Landscape"), std::string::npos) << text;
+
+  const std::string devmode = directory + "devmode.txt";
+  ASSERT_EQ(std::system((Quote(KXPRINT) + " ticket devmode " + Quote(directory + "base.xml") +
+                         " >" + Quote(devmode))
+                            .c_str()),
+            0);
+  EXPECT_NE(ReadFile(devmode).find("dmPaperSize 11\n"), std::string::npos);  // DMPAPER_A5
+
+  const std::string caps = directory + "caps.xml";
+  ASSERT_EQ(std::system((Quote(KXPRINT) + " ticket caps " + Quote(directory + "delta.xml") +
+                         " >" + Quote(caps))
+                            .c_str()),
+            0);
+  EXPECT_NE(ReadFile(caps).find("PageImageableSize"), std::string::npos);
+
+  std::ofstream(directory + "bad.xml") << Ticket("<psf:Feature name=\"nope\"/>");
+  const Command bad = Kxprint("ticket merge " + Quote(directory + "base.xml") + " " +
+                              Quote(directory + "bad.xml"));
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_NE(bad.errors.find("bad.xml: "), std::string::npos) << bad.errors;
+  EXPECT_EQ(Kxprint("ticket caps").status, 2);
 }
 
 TEST(Kxprint, UsageErrorsExitWithTwoAndNameTheOption) {

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <mutex>
 #include <span>
 
 #include "font_obfuscation.h"
@@ -139,10 +141,30 @@ void WriteZip(const std::string& path, const std::vector<ZipItem>& items) {
   zip.Close();
 }
 
+// The directories TemporaryPath made, removed when the program ends.
+class TemporaryDirectories {
+ public:
+  ~TemporaryDirectories() {
+    std::error_code ignored;
+    for (const std::string& directory : directories_)
+      std::filesystem::remove_all(directory, ignored);
+  }
+  void Add(std::string directory) {
+    std::lock_guard lock(mutex_);
+    directories_.push_back(std::move(directory));
+  }
+
+ private:
+  std::mutex mutex_;
+  std::vector<std::string> directories_;
+};
+
 std::string TemporaryPath(const std::string& fileName) {
+  static TemporaryDirectories made;
   const char* base = std::getenv("TMPDIR");
   std::string pattern = std::string(base && *base ? base : "/tmp") + "/kxtest.XXXXXX";
   if (!mkdtemp(pattern.data())) std::abort();
+  made.Add(pattern);
   return pattern + "/" + fileName;
 }
 

@@ -35,7 +35,8 @@ void Interleave(std::vector<ZipItem>& items, const std::string& name, int pieces
 
 void WriteZip(const std::string& path, const std::vector<ZipItem>& items);
 
-// A path in a fresh directory under the test's temporary directory.
+// A path in a fresh directory under $TMPDIR (or /tmp); the directory is removed when the
+// program ends.
 std::string TemporaryPath(const std::string& fileName);
 
 }  // namespace kx::test

@@ -40,14 +40,8 @@ TEST(PackageReader, HandsOutPartsInDocumentOrderWithEachResourceOnceBeforeItsFir
 }
 
 TEST(PackageReader, PagesCarryTheirResourcesTicketsAndContent) {
-  const std::string path = Write(MakeXpsItems());
-  auto reader = xps::OpenPackageReader(path, std::make_shared<xps::ErrorLog>());
-  ComPtr<IFixedPage> page;
-  for (ComPtr<IUnknown> part; !page;) {
-    ASSERT_EQ(reader->GetXpsPart(part.ReleaseAndGetAddressOf()), S_OK);
-    ASSERT_TRUE(part);
-    part.As(page);
-  }
+  const auto page = FirstPart<IFixedPage>(Write(MakeXpsItems()));
+  ASSERT_TRUE(page);
   EXPECT_NE(ContentOf(page.Get()).find("<FixedPage"), std::string::npos);
 
   ComPtr<IPartPrintTicket> ticket;
@@ -84,20 +78,14 @@ TEST(PackageReader, InterleavedPiecesReadLikeWholeParts) {
   ASSERT_EQ(pieced.hr, S_OK) << pieced.message;
   EXPECT_EQ(pieced.parts, whole.parts);
 
-  auto reader = xps::OpenPackageReader(Write(items), std::make_shared<xps::ErrorLog>());
-  ComPtr<IUnknown> part;
-  ComPtr<IFixedPage> page;
-  while (!page && reader->GetXpsPart(part.ReleaseAndGetAddressOf()) == S_OK && part) part.As(page);
+  const auto page = FirstPart<IFixedPage>(Write(items));
   ASSERT_TRUE(page);
   Items original = MakeXpsItems();
   EXPECT_EQ(ContentOf(page.Get()), FindItem(original, "Documents/1/Pages/1.fpage")->content);
 }
 
 TEST(PackageReader, ReadStreamsSeekAnywhere) {
-  auto reader = xps::OpenPackageReader(Write(MakeXpsItems()), std::make_shared<xps::ErrorLog>());
-  ComPtr<IUnknown> part;
-  ComPtr<IPartFont> font;
-  while (!font && reader->GetXpsPart(part.ReleaseAndGetAddressOf()) == S_OK && part) part.As(font);
+  const auto font = FirstPart<IPartFont>(Write(MakeXpsItems()));
   ASSERT_TRUE(font);
   ComPtr<IPrintReadStream> stream;
   ASSERT_EQ(font->GetStream(stream.ReleaseAndGetAddressOf()), S_OK);

@@ -33,6 +33,17 @@ inline std::string ContentOf(IUnknown* part) {
   return ReadAll(stream.Get());
 }
 
+// The first part of kind I that the reader of `path` hands out; null when there is none.
+template <class I>
+ComPtr<I> FirstPart(const std::string& path) {
+  auto reader = xps::OpenPackageReader(path, std::make_shared<xps::ErrorLog>());
+  ComPtr<IUnknown> part;
+  ComPtr<I> found;
+  while (!found && reader->GetXpsPart(part.ReleaseAndGetAddressOf()) == S_OK && part)
+    part.As(found);
+  return found;
+}
+
 // Everything the reader of `path` hands out, as "<kind> <part name>"; the failure, if any.
 struct ReadResult {
   std::vector<std::string> parts;

@@ -100,10 +100,7 @@ TEST(PackageWriter, NewFontsAreObfuscatedWhenTheirOptionsAskForIt) {
   EXPECT_NE(stored.substr(0, 32), plain.substr(0, 32));
   EXPECT_EQ(stored.substr(32), plain.substr(32));
   // Read back through the package, the font is plain again.
-  auto reader = xps::OpenPackageReader(out, std::make_shared<xps::ErrorLog>());
-  ComPtr<IUnknown> part;
-  ComPtr<IPartFont> font;
-  while (!font && reader->GetXpsPart(part.ReleaseAndGetAddressOf()) == S_OK && part) part.As(font);
+  const auto font = FirstPart<IPartFont>(out);
   ASSERT_TRUE(font);
   EXPECT_EQ(ContentOf(font.Get()), plain);
 }

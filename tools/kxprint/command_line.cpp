@@ -10,18 +10,24 @@ const OptionSpec* FindOption(std::string_view name) {
   return nullptr;
 }
 
+// The operands (the command included) a ticket command takes, after "ticket".
+std::size_t TicketOperands(std::string_view command) {
+  if (command == "merge") return 3;
+  if (command == "caps" || command == "devmode") return 2;
+  return 0;
+}
+
 }  // namespace
 
 ParseResult ParseCommandLine(const std::vector<std::string_view>& arguments) {
   ParseResult result;
   CommandLine& line = result.commandLine;
   bool optionsEnded = false;
+  std::vector<std::string> operands;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     std::string_view argument = arguments[i];
     if (optionsEnded || argument == "-" || !argument.starts_with("-")) {
-      if (!line.input.empty())
-        return {line, "more than one input file: '" + std::string(argument) + "'"};
-      line.input = argument;
+      operands.emplace_back(argument);
       continue;
     }
     if (argument == "--") {
@@ -49,6 +55,18 @@ ParseResult ParseCommandLine(const std::vector<std::string_view>& arguments) {
     line.*(option->value) = value;
   }
   if (line.help || line.version) return result;
+  if (!operands.empty() && operands.front() == "ticket") {
+    operands.erase(operands.begin());
+    const std::size_t wanted = operands.empty() ? 0 : TicketOperands(operands.front());
+    if (wanted == 0) return {line, "ticket: say merge BASE DELTA, caps TICKET or devmode TICKET"};
+    if (operands.size() != wanted)
+      return {line, "ticket " + operands.front() + ": takes " + std::to_string(wanted - 1) +
+                        (wanted == 3 ? " files" : " file")};
+    line.ticketCommand = std::move(operands);
+    return result;
+  }
+  if (operands.size() > 1) return {line, "more than one input file: '" + operands[1] + "'"};
+  if (!operands.empty()) line.input = operands.front();
   if (line.input.empty()) return {line, "no input file"};
   if (line.output.empty()) return {line, "no output file (-o FILE)"};
   return result;
@@ -57,7 +75,12 @@ ParseResult ParseCommandLine(const std::vector<std::string_view>& arguments) {
 std::string HelpText() {
   std::string text =
       "Usage: kxprint [options] INPUT.xps -o OUTPUT.xps\n"
+      "       kxprint [options] ticket merge BASE.xml DELTA.xml\n"
+      "       kxprint [options] ticket caps TICKET.xml\n"
+      "       kxprint [options] ticket devmode TICKET.xml\n"
       "Runs an XPS document through the Kexley printer driver's filters and writes the result.\n"
+      "The ticket commands print the merged and validated ticket, the print capabilities for a\n"
+      "ticket, or the DEVMODE fields of a ticket, as the driver's print ticket service makes them.\n"
       "\nOptions:\n";
   for (const OptionSpec& option : kOptions) {
     std::string names = "  ";

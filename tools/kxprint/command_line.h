@@ -9,6 +9,8 @@
 namespace kx::kxprint {
 
 struct CommandLine {
+  // "kxprint ticket merge BASE DELTA", "ticket caps TICKET", "ticket devmode TICKET".
+  std::vector<std::string> ticketCommand;
   std::string input;
   std::string output;
   std::string ticket;

@@ -1,5 +1,6 @@
 #include "kxprint_job.h"
 
+#include <cstdlib>
 #include <optional>
 
 #include "kx/module_identities.h"
@@ -7,6 +8,8 @@
 #include "kx/utf16.h"
 #include "package_error.h"
 #include "print_job.h"
+#include "prntvpt.h"
+#include "ticket_tools.h"
 #include "winbase.h"
 
 namespace kx::kxprint {
@@ -61,7 +64,39 @@ std::string DefaultDriverDirectory() {
   return (program.empty() ? "." : program) + "/../driver";
 }
 
+Outcome RunTicketCommand(const CommandLine& line, std::FILE* out) {
+  const std::vector<std::string>& command = line.ticketCommand;
+  const std::string printer = line.printer.empty() ? "Kexley Inkjet" : line.printer;
+  std::vector<std::string> tickets;
+  try {
+    for (std::size_t i = 1; i < command.size(); ++i)
+      tickets.push_back(pipeline::LoadTicketText(command[i]));
+  } catch (const xps::PackageError& error) {
+    return {kExitJobFailed, error.message};
+  }
+  std::string text;
+  try {
+    if (command[0] == "caps") {
+      text = pipeline::CapabilitiesFor(tickets[0], printer);
+    } else if (command[0] == "devmode") {
+      text = pipeline::DevModeText(tickets[0], printer);
+    } else {
+      text = pipeline::MergeTickets(tickets[0], tickets[1], printer);
+    }
+  } catch (const xps::PackageError& error) {
+    // The service's words say what is wrong; the file it is wrong in comes first.
+    const bool delta = command[0] == "merge" && error.hr == E_DELTA_PRINTTICKET_FORMAT;
+    return {kExitJobFailed, (delta ? command[2] : command[1]) + ": " + error.message};
+  }
+  std::fputs(text.c_str(), out);
+  if (!text.empty() && text.back() != '\n') std::fputc('\n', out);
+  return {};
+}
+
 Outcome RunKxprint(const CommandLine& line, std::FILE* diagnostics, bool showProgress) {
+  // The print ticket service finds the device description through the same directory.
+  if (!line.driver.empty()) setenv("KX_DRIVER_DIR", line.driver.c_str(), 1);
+  if (!line.ticketCommand.empty()) return RunTicketCommand(line, stdout);
   const std::string driver = line.driver.empty() ? DefaultDriverDirectory() : line.driver;
   pipeline::PrintJobOptions options;
   try {

@@ -22,6 +22,9 @@ struct Outcome {
 // Progress ("N pages") and trace events go to `diagnostics`; progress only when `showProgress`.
 Outcome RunKxprint(const CommandLine& line, std::FILE* diagnostics, bool showProgress);
 
+// The ticket commands: the result goes to `out`.
+Outcome RunTicketCommand(const CommandLine& line, std::FILE* out);
+
 // The driver directory used without --driver: "../driver" beside the running program.
 std::string DefaultDriverDirectory();
 

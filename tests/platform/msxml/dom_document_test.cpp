@@ -212,5 +212,17 @@ TEST_F(DomTest, NodesOutliveTheirRemovalAndTheirDocumentReference) {
   EXPECT_EQ(XmlOf(b.Get()), u"<b>text</b>");
 }
 
+TEST_F(DomTest, FreesUnattachedNodesThatHoldOtherUnattachedNodes) {
+  // Each of these was once without a parent; some end up inside others.
+  std::vector<ComPtr<IXMLDOMElement>> elements(6);
+  for (auto& element : elements)
+    ASSERT_EQ(dom->createElement(Bstr(u"e").Get(), element.ReleaseAndGetAddressOf()), S_OK);
+  for (std::size_t i = 1; i < elements.size(); ++i)
+    ASSERT_EQ(elements[i - 1]->appendChild(elements[i].Get(), nullptr), S_OK);
+  ASSERT_EQ(elements[2]->removeChild(elements[3].Get(), nullptr), S_OK);
+  ASSERT_EQ(elements[0]->appendChild(elements[3].Get(), nullptr), S_OK);
+  EXPECT_EQ(XmlOf(elements[0].Get()), u"<e><e><e/></e><e><e><e/></e></e></e>");
+}
+
 }  // namespace
 }  // namespace kx::test

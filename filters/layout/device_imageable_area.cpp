@@ -1,0 +1,81 @@
+#include "device_imageable_area.h"
+
+#include <string>
+
+#include "kx/hresult_error.h"
+#include "kx/utf16.h"
+#include "rewind_ticket.h"
+#include "sheet_media.h"
+
+namespace kx {
+
+namespace {
+
+std::u16string KeyOf(const MediaSizeSettings& media) {
+  return media.mediaName + (media.privateName ? u"|p|" : u"|k|") +
+         Utf8ToUtf16(std::to_string(media.width) + "x" + std::to_string(media.height) + "|" +
+                     std::to_string(media.orientation));
+}
+
+}  // namespace
+
+HRESULT DeviceImageableArea::ReadCurrent(const MediaSizeSettings& media,
+                                         ImageableAreaSettings* area) {
+  if (!area) return E_POINTER;
+  const std::u16string key = KeyOf(media);
+  if (const auto known = cache_.find(key); known != cache_.end()) {
+    *area = known->second;
+    return S_OK;
+  }
+  const HRESULT hr = AskDevice(area);
+  if (SUCCEEDED(hr)) cache_[key] = *area;
+  return hr;
+}
+
+HRESULT DeviceImageableArea::AskDevice(ImageableAreaSettings* area) {
+  if (!ticket_ || !area) return E_POINTER;
+  return HResultBoundary([&] {
+    ComPtr<IXMLDOMDocument2> capabilities;
+    RewindTicket(ticket_);
+    HRESULT hr = manager_.GetCapabilities(ticket_, &capabilities);
+    if (FAILED(hr)) return hr;
+    // Fields are only taken when all six were read.
+    ImageableAreaSettings read = *area;
+    const PrintTicketDocument document(TicketRoot::PrintCapabilities, kPrivateKeywordsNamespace,
+                                       capabilities.Get());
+    hr = ReadImageableArea(document, &read);
+    if (SUCCEEDED(hr)) *area = read;
+    return hr;
+  });
+}
+
+HRESULT DeviceImageableArea::ImageableAreaOf(const MediaSizeSettings& media,
+                                             ImageableAreaSettings* area) {
+  if (!ticket_ || !area) return E_POINTER;
+  if (const auto known = cache_.find(KeyOf(media)); known != cache_.end()) {
+    *area = known->second;
+    return S_OK;
+  }
+  const HRESULT hr = HResultBoundary([&] {
+    const PrintTicketDocument document(TicketRoot::PrintTicket, kPrivateKeywordsNamespace, ticket_);
+    return WriteMediaSize(document, media);
+  });
+  return FAILED(hr) ? hr : ReadCurrent(media, area);
+}
+
+void DeviceImageableArea::RestoreMedia(const MediaSizeSettings& media) {
+  if (!ticket_) return;
+  HResultBoundary([&] {
+    const PrintTicketDocument document(TicketRoot::PrintTicket, kPrivateKeywordsNamespace, ticket_);
+    return WriteMediaSize(document, media);
+  });
+}
+
+ImageableAreaSettings WholeSheet(const MediaSizeSettings& media) {
+  const bool portrait = IsPortraitClass(media.orientation);
+  const int width = portrait ? media.width : media.height;
+  const int height = portrait ? media.height : media.width;
+  return {width, height, 0, 0, width, height};
+}
+
+}  // namespace kx

@@ -1,0 +1,24 @@
+// WriteOutputTicket: the page ticket every page the layout filter sends gets: the sheet's media
+// and mirror, the input tray, tray separation switched off, and one page per sheet. The base
+// ticket is changed in place and attached to the page as a new "LO" ticket part.
+#pragma once
+
+#include "filterpipeline.h"
+#include "layout_job.h"
+#include "msxml6.h"
+
+namespace kx {
+
+enum class OutputKind {
+  kSheetAfterTraySeparation = 1,  // a blank side right after the first-tray pages
+  kNewSheet = 3,
+  kPageAlone = 4,  // a page forwarded without composition
+  kBlankSide = 8,  // any other blank side: the media of the previous sheet
+};
+
+// Nothing is written (S_OK) when there is no base ticket, or for a page forwarded alone once
+// the first-tray pages are done.
+HRESULT WriteOutputTicket(IXpsDocumentConsumer* writer, IFixedPage* page, IXMLDOMDocument2* base,
+                          const LayoutJob& job, OutputKind kind);
+
+}  // namespace kx
