@@ -154,8 +154,8 @@ HRESULT WriteBinding(const PrintTicketDocument& ticket, const BindingSettings& r
     return E_INVALIDARG;
   return HResultBoundary([&] {
     ComPtr<IXMLDOMNode> root;
-    HRESULT hr = ticket.SelectRoot(&root);
-    if (hr != S_OK) return FAILED(hr) ? hr : E_FAIL;
+    HRESULT hr = SelectRootForWriting(ticket, &root);
+    if (FAILED(hr)) return hr;
     hr = DeleteBinding(ticket);
     if (FAILED(hr) || record.feature == -1) return hr;
 

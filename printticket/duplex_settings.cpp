@@ -96,8 +96,8 @@ HRESULT WriteDuplex(const PrintTicketDocument& ticket, const DuplexSettings& rec
     return E_INVALIDARG;
   return HResultBoundary([&] {
     ComPtr<IXMLDOMNode> root;
-    HRESULT hr = ticket.SelectRoot(&root);
-    if (hr != S_OK) return FAILED(hr) ? hr : E_FAIL;
+    HRESULT hr = SelectRootForWriting(ticket, &root);
+    if (FAILED(hr)) return hr;
     hr = DeleteDuplex(ticket);
     if (FAILED(hr)) return hr;
 

@@ -54,6 +54,11 @@ HRESULT GetPrivateSubFeatureOption(const PrintTicketDocument& document,
                                       document.PrivatePrefix(), subFeatureName, option, &isPrivate);
 }
 
+HRESULT SelectRootForWriting(const PrintTicketDocument& document, ComPtr<IXMLDOMNode>* root) {
+  const HRESULT hr = document.SelectRoot(root);
+  return hr == S_FALSE ? E_FAIL : hr;
+}
+
 HRESULT AppendChild(IXMLDOMNode* parent, IXMLDOMNode* child) {
   if (!parent || !child) return E_POINTER;
   ComPtr<IXMLDOMNode> appended;

@@ -30,6 +30,9 @@ HRESULT GetPrivateSubFeatureOption(const PrintTicketDocument& document,
 
 HRESULT AppendChild(IXMLDOMNode* parent, IXMLDOMNode* child);
 
+// The root element a writer appends to; a document without one is a failure (E_FAIL).
+HRESULT SelectRootForWriting(const PrintTicketDocument& document, ComPtr<IXMLDOMNode>* root);
+
 // Reading kElementNotFound is the normal case of an absent setting.
 constexpr bool IsAbsent(HRESULT hr) { return hr == kElementNotFound; }
 constexpr bool IsReadFailure(HRESULT hr) { return FAILED(hr) && hr != kElementNotFound; }

@@ -80,8 +80,8 @@ HRESULT WriteInputBin(const PrintTicketDocument& ticket, const InputBinSettings*
   if (record->binIndex[0] >= kBinRows || record->binIndex[1] >= kBinRows) return E_INVALIDARG;
   return HResultBoundary([&] {
     ComPtr<IXMLDOMNode> root;
-    HRESULT hr = ticket.SelectRoot(&root);
-    if (hr != S_OK) return FAILED(hr) ? hr : E_FAIL;
+    HRESULT hr = SelectRootForWriting(ticket, &root);
+    if (FAILED(hr)) return hr;
     hr = DeleteInputBin(ticket);
     for (int slot = 0; slot < 2; ++slot) {
       if (FAILED(hr)) return hr;

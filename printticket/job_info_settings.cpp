@@ -146,8 +146,8 @@ HRESULT DeleteJobInfo(const PrintTicketDocument& ticket) {
 HRESULT WriteJobInfo(const PrintTicketDocument& ticket, const JobInfoSettings& record) {
   return HResultBoundary([&] {
     ComPtr<IXMLDOMNode> root;
-    HRESULT hr = ticket.SelectRoot(&root);
-    if (hr != S_OK) return FAILED(hr) ? hr : E_FAIL;
+    HRESULT hr = SelectRootForWriting(ticket, &root);
+    if (FAILED(hr)) return hr;
     hr = DeleteJobInfo(ticket);
     for (const Group& group : kGroups) {
       if (FAILED(hr)) return hr;

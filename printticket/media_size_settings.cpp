@@ -165,8 +165,8 @@ HRESULT WriteMediaSize(const PrintTicketDocument& ticket, const MediaSizeSetting
   if (orientation.empty() || record.mediaName.empty()) return E_INVALIDARG;
   return HResultBoundary([&] {
     ComPtr<IXMLDOMNode> root;
-    HRESULT hr = ticket.SelectRoot(&root);
-    if (hr != S_OK) return FAILED(hr) ? hr : E_FAIL;
+    HRESULT hr = SelectRootForWriting(ticket, &root);
+    if (FAILED(hr)) return hr;
     hr = DeleteMediaSize(ticket);
     if (FAILED(hr)) return hr;
 

@@ -35,8 +35,8 @@ HRESULT WriteMirror(const PrintTicketDocument& ticket, const MirrorSettings& rec
   if (mirror.empty()) return E_INVALIDARG;
   return HResultBoundary([&] {
     ComPtr<IXMLDOMNode> root;
-    HRESULT hr = ticket.SelectRoot(&root);
-    if (hr != S_OK) return FAILED(hr) ? hr : E_FAIL;
+    HRESULT hr = SelectRootForWriting(ticket, &root);
+    if (FAILED(hr)) return hr;
     hr = ticket.DeleteFeature(u"PageMirrorImage");
     if (SUCCEEDED(hr)) hr = ticket.DeletePrivateFeature(u"PageReverseImage");
     PrintTicketDocument::Element feature, option;

@@ -78,8 +78,8 @@ HRESULT WriteNUp(const PrintTicketDocument& ticket, const NUpSettings& record) {
     return E_INVALIDARG;
   return HResultBoundary([&] {
     ComPtr<IXMLDOMNode> root;
-    HRESULT hr = ticket.SelectRoot(&root);
-    if (hr != S_OK) return FAILED(hr) ? hr : E_FAIL;
+    HRESULT hr = SelectRootForWriting(ticket, &root);
+    if (FAILED(hr)) return hr;
     hr = DeleteNUp(ticket);
     if (FAILED(hr) || record.pagesPerSheet <= 0) return hr;
 

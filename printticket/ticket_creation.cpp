@@ -14,6 +14,17 @@ std::u16string IntegerText(int value) {
   return std::u16string(narrow.begin(), narrow.end());
 }
 
+// A new node of the type, name and namespace, attached to nothing.
+HRESULT CreateNode(IXMLDOMDocument2* dom, DOMNodeType type, std::u16string_view name,
+                   std::u16string_view namespaceUri, ComPtr<IXMLDOMNode>* node) {
+  VARIANT typeValue;
+  VariantInit(&typeValue);
+  typeValue.vt = VT_I4;
+  typeValue.lVal = type;
+  return dom->createNode(typeValue, NewBstr(name).Get(), NewBstr(namespaceUri).Get(),
+                         node->ReleaseAndGetAddressOf());
+}
+
 }  // namespace
 
 HRESULT PrintTicketDocument::CreateElement(std::u16string_view localName, Element* element) const {
@@ -21,14 +32,10 @@ HRESULT PrintTicketDocument::CreateElement(std::u16string_view localName, Elemen
   element->Reset();
   if (!dom_) return E_PENDING;
   return HResultBoundary([&] {
-    ScopedVariant type;
-    VARIANT* raw = type.Out();
-    raw->vt = VT_I4;
-    raw->lVal = NODE_ELEMENT;
     ComPtr<IXMLDOMNode> node;
-    HRESULT hr =
-        dom_->createNode(type.Get(), NewBstr(frameworkPrefix_ + std::u16string(localName)).Get(),
-                         NewBstr(kFrameworkNamespace).Get(), node.ReleaseAndGetAddressOf());
+    const HRESULT hr =
+        CreateNode(dom_.Get(), NODE_ELEMENT, frameworkPrefix_ + std::u16string(localName),
+                   kFrameworkNamespace, &node);
     if (FAILED(hr)) return hr;
     return node.As(*element);
   });
@@ -40,13 +47,8 @@ HRESULT PrintTicketDocument::SetAttribute(IXMLDOMElement* element, std::u16strin
   if (!element) return E_POINTER;
   if (!dom_) return E_PENDING;
   return HResultBoundary([&] {
-    ScopedVariant type;
-    VARIANT* raw = type.Out();
-    raw->vt = VT_I4;
-    raw->lVal = NODE_ATTRIBUTE;
     ComPtr<IXMLDOMNode> node;
-    HRESULT hr = dom_->createNode(type.Get(), NewBstr(name).Get(), NewBstr(namespaceUri).Get(),
-                                  node.ReleaseAndGetAddressOf());
+    HRESULT hr = CreateNode(dom_.Get(), NODE_ATTRIBUTE, name, namespaceUri, &node);
     ComPtr<IXMLDOMAttribute> attribute;
     if (SUCCEEDED(hr)) hr = node.As(attribute);
     ScopedVariant text;
