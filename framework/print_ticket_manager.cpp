@@ -23,13 +23,16 @@ constexpr std::u16string_view kStripList[] = {u"JobNUpAllDocumentsContiguously",
 
 constexpr ULONG kCopyChunk = 65536;
 
-HRESULT AsStream(IXMLDOMDocument2* ticket, ComPtr<IStream>* stream) {
-  return ticket->QueryInterface(IID_IStream, stream->ReleaseAndGetVoidAddressOf());
-}
-
 HRESULT SeekToStart(IStream* stream) {
   LARGE_INTEGER start{};
   return stream->Seek(start, STREAM_SEEK_SET, nullptr);
+}
+
+// The ticket's XML from its start: a DOM's stream keeps one position, which the last reader
+// left at the end.
+HRESULT AsStream(IXMLDOMDocument2* ticket, ComPtr<IStream>* stream) {
+  const HRESULT hr = ticket->QueryInterface(IID_IStream, stream->ReleaseAndGetVoidAddressOf());
+  return FAILED(hr) ? hr : SeekToStart(stream->Get());
 }
 
 HRESULT NewDom(ComPtr<IXMLDOMDocument2>* dom) {

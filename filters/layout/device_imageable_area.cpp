@@ -4,7 +4,6 @@
 
 #include "kx/hresult_error.h"
 #include "kx/utf16.h"
-#include "rewind_ticket.h"
 #include "sheet_media.h"
 
 namespace kx {
@@ -36,7 +35,6 @@ HRESULT DeviceImageableArea::AskDevice(ImageableAreaSettings* area) {
   if (!ticket_ || !area) return E_POINTER;
   return HResultBoundary([&] {
     ComPtr<IXMLDOMDocument2> capabilities;
-    RewindTicket(ticket_);
     HRESULT hr = manager_.GetCapabilities(ticket_, &capabilities);
     if (FAILED(hr)) return hr;
     // Fields are only taken when all six were read.

@@ -4,7 +4,6 @@
 #include "document_visitor.h"
 #include "kx/scoped_variant.h"
 #include "page_planner.h"
-#include "rewind_ticket.h"
 #include "sequence_visitor.h"
 #include "settings_reconciler.h"
 #include "sheet_writer.h"
@@ -19,11 +18,6 @@ HRESULT LayoutFilter::ConnectStreams() {
       (rotation.Get().vt == VT_I4 || rotation.Get().vt == VT_UI4))
     job_.landscapeRotation = rotation.Get().lVal;
   return hr;
-}
-
-void LayoutFilter::RewindTicketAbove(int scope) {
-  IXMLDOMDocument2* above = nullptr;
-  if (SUCCEEDED(ticketManager_.GetTicket(scope + 1, &above))) RewindTicket(above);
 }
 
 HRESULT LayoutFilter::TakeTicket(int scope) {
@@ -58,7 +52,6 @@ HRESULT LayoutFilter::OnFixedDocument(IFixedDocument* document) {
   if (!document) return E_POINTER;
   job_.document = ComPtr<IFixedDocument>(document);
   job_.currentTicket.Reset();
-  RewindTicketAbove(kDocumentScope);
   HRESULT hr = ticketManager_.UpdateDocumentTicket(document);
   if (FAILED(hr)) return hr;
   // With both N-up and binding in force the job ticket has settled them.
@@ -84,7 +77,6 @@ HRESULT LayoutFilter::OnFixedPage(IFixedPage* page) {
   job_.currentTicket.Reset();
 
   IXMLDOMDocument2* ticket = nullptr;
-  RewindTicketAbove(kPageScope);
   HRESULT hr = ticketManager_.UpdatePageTicket(page, &ticket);
   if (FAILED(hr)) return hr;
   job_.currentTicket = ComPtr<IXMLDOMDocument2>(ticket);

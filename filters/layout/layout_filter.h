@@ -23,8 +23,6 @@ class LayoutFilter : public XpsFilterBase {
  private:
   // The manager's ticket of the scope, held by the job.
   HRESULT TakeTicket(int scope);
-  // Every page (document) is merged onto the same document (job) ticket.
-  void RewindTicketAbove(int scope);
 
   LayoutJob job_;
 };

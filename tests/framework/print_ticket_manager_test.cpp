@@ -106,6 +106,11 @@ TEST_F(PrintTicketManagerTest, APageTicketIsMergedOntoTheDocumentTicket) {
   EXPECT_NE(test::DomXml(page).find(u"psk:Landscape"), std::u16string::npos);
   EXPECT_NE(test::DomXml(page).find(u"psk:ISOA4"), std::u16string::npos);  // kept from above
   EXPECT_EQ(TicketText(kDocumentScope).find(u"psk:Landscape"), std::u16string::npos);
+
+  // The document ticket is read again from its start for the next page.
+  auto next = WithTicket(MakeComObject<FakeFixedPage>(u"/p2"), kLandscape);
+  ASSERT_EQ(manager.UpdatePageTicket(next.Get(), &page), S_OK);
+  EXPECT_NE(test::DomXml(page).find(u"psk:ISOA4"), std::u16string::npos);
 }
 
 TEST_F(PrintTicketManagerTest, ScopesAndPrerequisitesAreChecked) {
