@@ -10,9 +10,9 @@
 namespace kx {
 namespace {
 
+using pipeline::PropertyBag;
 using test::FakeCommunicator;
 using test::FakeManagerControl;
-using test::FakePropertyBag;
 
 // The smallest concrete filter: the base with a StartOperation that does nothing.
 class PlainFilter final : public FilterBase {
@@ -37,7 +37,7 @@ class FilterBaseTest : public ::testing::Test {
  protected:
   ComPtr<PlainFilter> filter = ComPtr<PlainFilter>::Attach(new PlainFilter);
   ComPtr<FakeCommunicator> communicator = MakeComObject<FakeCommunicator>(nullptr, nullptr);
-  ComPtr<FakePropertyBag> bag = MakeComObject<FakePropertyBag>();
+  ComPtr<PropertyBag> bag = MakeComObject<PropertyBag>();
   ComPtr<FakeManagerControl> manager = MakeComObject<FakeManagerControl>();
 
   HRESULT Initialize() {

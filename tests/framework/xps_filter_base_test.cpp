@@ -15,13 +15,13 @@
 namespace kx {
 namespace {
 
+using pipeline::PropertyBag;
 using test::FakeCommunicator;
 using test::FakeFixedDocument;
 using test::FakeFixedDocumentSequence;
 using test::FakeFixedPage;
 using test::FakeFontPart;
 using test::FakeManagerControl;
-using test::FakePropertyBag;
 using test::FakeXpsDocument;
 using test::RecordingConsumer;
 using test::ScriptedProvider;
@@ -76,7 +76,7 @@ class XpsFilterBaseTest : public ::testing::Test {
     provider = MakeComObject<ScriptedProvider>(std::move(parts));
     communicator = MakeComObject<FakeCommunicator>(provider.Get(), consumer.Get());
     bag->SetString(u"PrinterName", u"Kexley");
-    bag->SetUserTicket(test::UserTicketXml());
+    test::SetUserTicket(*bag.Get(), test::UserTicketXml());
     filter = ComPtr<ProbeFilter>::Attach(new ProbeFilter);
     ASSERT_EQ(filter->InitializeFilter(communicator.Get(), bag.Get(), manager.Get()), S_OK);
   }
@@ -84,7 +84,7 @@ class XpsFilterBaseTest : public ::testing::Test {
   ComPtr<ScriptedProvider> provider;
   ComPtr<RecordingConsumer> consumer = MakeComObject<RecordingConsumer>();
   ComPtr<FakeCommunicator> communicator;
-  ComPtr<FakePropertyBag> bag = MakeComObject<FakePropertyBag>();
+  ComPtr<PropertyBag> bag = MakeComObject<PropertyBag>();
   ComPtr<FakeManagerControl> manager = MakeComObject<FakeManagerControl>();
   ComPtr<ProbeFilter> filter;
 };

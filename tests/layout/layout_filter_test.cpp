@@ -125,9 +125,9 @@ class LayoutFilterTest : public ::testing::Test {
     }
     auto provider = MakeComObject<test::ScriptedProvider>(std::move(parts));
     auto communicator = MakeComObject<test::FakeCommunicator>(provider.Get(), consumer.Get());
-    auto bag = MakeComObject<test::FakePropertyBag>();
+    auto bag = MakeComObject<pipeline::PropertyBag>();
     bag->SetString(u"PrinterName", u"Kexley Inkjet");
-    bag->SetUserTicket(ReadFile(KX_DRIVER_DIR "/default_ticket.xml"));
+    test::SetUserTicket(*bag.Get(), ReadFile(KX_DRIVER_DIR "/default_ticket.xml"));
     if (landscapeRotation) bag->SetUInt(u"LandscapeRotation", landscapeRotation);
     auto filter = ComPtr<LayoutFilter>::Attach(new LayoutFilter);
     const HRESULT hr = filter->InitializeFilter(communicator.Get(), bag.Get(), manager.Get());

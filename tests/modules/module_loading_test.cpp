@@ -169,9 +169,9 @@ FilterRun RunFilter(const ModuleRecord& record) {
       ComPtr<IUnknown>(MakeComObject<test::FakeFixedPage>(u"/1.fpage").Get())});
   auto consumer = MakeComObject<test::RecordingConsumer>();
   auto communicator = MakeComObject<test::FakeCommunicator>(provider.Get(), consumer.Get());
-  auto bag = MakeComObject<test::FakePropertyBag>();
+  auto bag = MakeComObject<pipeline::PropertyBag>();
   bag->SetString(u"PrinterName", u"Kexley");
-  bag->SetUserTicket(test::UserTicketXml());
+  test::SetUserTicket(*bag.Get(), test::UserTicketXml());
   auto manager = MakeComObject<test::FakeManagerControl>();
   EXPECT_EQ(filter->InitializeFilter(communicator.Get(), bag.Get(), manager.Get()), S_OK);
   FilterRun run{filter->StartOperation(), {}, 0};

@@ -1,34 +1,19 @@
-// Fakes of the objects the pipeline hands a filter: property bag, manager control and
-// communicator. Each records what the filter did to it.
+// Fakes of the objects the pipeline hands a filter: manager control and communicator, each
+// recording what the filter did to it; and the user ticket put in a real property bag.
 #pragma once
 
-#include <map>
 #include <string>
 #include <vector>
 
 #include "filterpipeline.h"
 #include "kx/com_object.h"
+#include "property_bag.h"
 
 namespace kx::test {
 
-class FakePropertyBag final : public ComObject<IPrintPipelinePropertyBag> {
- public:
-  ~FakePropertyBag() override;
-
-  HRESULT STDMETHODCALLTYPE AddProperty(const WCHAR* name, const VARIANT* value) override;
-  // A missing name answers HRESULT_FROM_WIN32(ERROR_NOT_FOUND).
-  HRESULT STDMETHODCALLTYPE GetProperty(const WCHAR* name, VARIANT* value) override;
-  BOOL STDMETHODCALLTYPE DeleteProperty(const WCHAR* name) override;
-
-  void SetString(const std::u16string& name, const std::u16string& value);
-  void SetUInt(const std::u16string& name, ULONG value);
-  void SetUnknown(const std::u16string& name, IUnknown* value);
-  // "PerUserPrintTicket" as the pipeline gives it: a read stream factory over the ticket.
-  void SetUserTicket(const std::string& xml);
-
- private:
-  std::map<std::u16string, VARIANT> properties_;
-};
+// The pipeline's own property bag serves the tests; this gives it "PerUserPrintTicket" as the
+// pipeline does: a read stream factory over the ticket.
+void SetUserTicket(pipeline::PropertyBag& bag, const std::string& xml);
 
 class FakeManagerControl final : public ComObject<IPrintPipelineManagerControl> {
  public:

@@ -23,18 +23,4 @@ class MemoryReadStream final : public ComObject<IPrintReadStream> {
   ULONGLONG position_ = 0;
 };
 
-// A read stream factory over fixed bytes, as the pipeline hands out the per-user ticket.
-class MemoryReadStreamFactory final : public ComObject<IPrintReadStreamFactory> {
- public:
-  explicit MemoryReadStreamFactory(std::string bytes) : bytes_(std::move(bytes)) {}
-  HRESULT STDMETHODCALLTYPE GetStream(IPrintReadStream** stream) override {
-    if (!stream) return E_POINTER;
-    *stream = MakeComObject<MemoryReadStream>(bytes_).Detach();
-    return S_OK;
-  }
-
- private:
-  std::string bytes_;
-};
-
 }  // namespace kx::test
