@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-#include "package_builder.h"
+#include "bench_document.h"
 #include "package_reader.h"
 #include "package_writer.h"
 #include "part_pump.h"
@@ -15,47 +15,34 @@
 
 namespace {
 
-constexpr int kPages = 500;
-
-const std::string& Document() {
-  static const std::string path = [] {
-    const std::string file = kx::test::TemporaryPath("bench.xps");
-    kx::test::WriteZip(file,
-                       kx::test::MakeXpsItems({.pagesPerDocument = kPages, .pageFiller = 8000}));
-    return file;
-  }();
-  return path;
-}
+using kx::bench::BenchDocument;
+using kx::bench::kDocumentPages;
 
 void BM_PackageCopy(benchmark::State& state) {
-  const std::string output = Document() + ".copy.xps";
+  const std::string output = BenchDocument() + ".copy.xps";
   for (auto _ : state) {
     auto log = std::make_shared<kx::xps::ErrorLog>();
-    auto reader = kx::xps::OpenPackageReader(Document(), log);
+    auto reader = kx::xps::OpenPackageReader(BenchDocument(), log);
     auto writer = kx::xps::PackageWriter::Create(output, log);
     if (FAILED(kx::xps::PumpParts(reader.Get(), writer.Get())))
       state.SkipWithError(log->First().c_str());
   }
   std::remove(output.c_str());
-  state.counters["pages/s"] =
-      benchmark::Counter(double(kPages) * double(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["pages/s"] = benchmark::Counter(
+      double(kDocumentPages) * double(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_PackageCopy)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_PipelinePassThrough(benchmark::State& state) {
-  kx::pipeline::PrintJobOptions options;
-  options.input = Document();
-  options.output = Document() + ".out.xps";
-  options.config = kx::pipeline::LoadPipelineConfig(KX_DRIVER_DIR "/pipeline_config.xml");
-  options.userTicket = KX_DRIVER_DIR "/default_ticket.xml";
+  kx::pipeline::PrintJobOptions options = kx::bench::DriverJob(BenchDocument() + ".out.xps");
   options.lastFilter = static_cast<int>(state.range(0)) - 1;
   for (auto _ : state) {
     const auto result = kx::pipeline::RunPrintJob(options);
     if (FAILED(result.hr)) state.SkipWithError(result.message.c_str());
   }
   std::remove(options.output.c_str());
-  state.counters["pages/s"] =
-      benchmark::Counter(double(kPages) * double(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["pages/s"] = benchmark::Counter(
+      double(kDocumentPages) * double(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_PipelinePassThrough)->DenseRange(1, 4)->Unit(benchmark::kMillisecond)->UseRealTime();
 
