@@ -120,8 +120,8 @@ void JobRun::Prepare() {
   xps::ReaderOptions readerOptions;
   if (!options_.jobTicket.empty()) {
     readerOptions.jobTicket = LoadTicketFile(options_.jobTicket);
-    readerOptions.mergeJobTicket = [printer = options_.printerName](
-                                       IPartPrintTicket* own, const xps::ContentPtr& job) {
+    readerOptions.mergeJobTicket = [printer = options_.printerName](IPartPrintTicket* own,
+                                                                    const xps::ContentPtr& job) {
       return MergeJobTicket(own, job, printer);
     };
   }

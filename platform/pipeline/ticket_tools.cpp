@@ -100,9 +100,9 @@ std::string MergeTickets(const std::string& base, const std::string& delta,
   Provider provider(printerName);
   auto result = StreamOf("");
   BSTR message = nullptr;
-  const HRESULT hr = PTMergeAndValidatePrintTicket(provider.Get(), StreamOf(base).Get(),
-                                                   StreamOf(delta).Get(), kPTJobScope,
-                                                   result.Get(), &message);
+  const HRESULT hr =
+      PTMergeAndValidatePrintTicket(provider.Get(), StreamOf(base).Get(), StreamOf(delta).Get(),
+                                    kPTJobScope, result.Get(), &message);
   Check(hr, message, "the tickets cannot be merged");
   return TextOf(result.Get());
 }

@@ -131,8 +131,9 @@ std::optional<PackageItem> PackageArchive::Find(std::string_view partName) const
     if (!byKey) return std::nullopt;
     index = static_cast<zip_int64_t>(*byKey);
   }
-  return ItemOf("/" + std::string(zip_get_name(zip_, static_cast<zip_uint64_t>(index), ZIP_FL_ENC_RAW)),
-                {static_cast<std::uint64_t>(index)});
+  return ItemOf(
+      "/" + std::string(zip_get_name(zip_, static_cast<zip_uint64_t>(index), ZIP_FL_ENC_RAW)),
+      {static_cast<std::uint64_t>(index)});
 }
 
 // A reference may differ from the item name in case or escapes; such references are rare.

@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <map>
 #include <memory>
-#include <optional>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>

@@ -356,9 +356,7 @@ constexpr char kTicketStart[] =
     "printing/printschemakeywords\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
     "xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\">";
 
-std::string Ticket(const std::string& body) {
-  return kTicketStart + body + "</psf:PrintTicket>";
-}
+std::string Ticket(const std::string& body) { return kTicketStart + body + "</psf:PrintTicket>"; }
 
 const std::string kA5 = Ticket(
     "<psf:Feature name=\"psk:PageMediaSize\"><psf:Option name=\"psk:ISOA5\"/></psf:Feature>");
@@ -372,12 +370,12 @@ TEST(Kxprint, AJobTicketIsMergedOverTheSequencesOwn) {
   FindItem(items, "Metadata/Job_PT.xml")->content = kA5;
   WriteZip(directory + "in.xps", items);
   std::ofstream(directory + "job.xml") << kLandscape;
-  const Command command = Kxprint(Quote(directory + "in.xps") + " --stop-after kxprep --ticket " +
-                                  Quote(directory + "job.xml") + " -o " +
-                                  Quote(directory + "out.xps"));
+  const Command command =
+      Kxprint(Quote(directory + "in.xps") + " --stop-after kxprep --ticket " +
+              Quote(directory + "job.xml") + " -o " + Quote(directory + "out.xps"));
   ASSERT_EQ(command.status, 0) << command.errors;
   const std::string ticket = SequenceTicket(directory + "out.xps");
-  EXPECT_NE(ticket.find("psk:ISOA5"), std::string::npos) << ticket;       // the document's
+  EXPECT_NE(ticket.find("psk:ISOA5"), std::string::npos) << ticket;      // the document's
   EXPECT_NE(ticket.find("psk:Landscape"), std::string::npos) << ticket;  // the user's
 }
 
@@ -402,15 +400,15 @@ TEST(Kxprint, TicketCommandsPrintWhatTheServiceMakes) {
   EXPECT_NE(ReadFile(devmode).find("dmPaperSize 11\n"), std::string::npos);  // DMPAPER_A5
 
   const std::string caps = directory + "caps.xml";
-  ASSERT_EQ(std::system((Quote(KXPRINT) + " ticket caps " + Quote(directory + "delta.xml") +
-                         " >" + Quote(caps))
+  ASSERT_EQ(std::system((Quote(KXPRINT) + " ticket caps " + Quote(directory + "delta.xml") + " >" +
+                         Quote(caps))
                             .c_str()),
             0);
   EXPECT_NE(ReadFile(caps).find("PageImageableSize"), std::string::npos);
 
   std::ofstream(directory + "bad.xml") << Ticket("<psf:Feature name=\"nope\"/>");
-  const Command bad = Kxprint("ticket merge " + Quote(directory + "base.xml") + " " +
-                              Quote(directory + "bad.xml"));
+  const Command bad =
+      Kxprint("ticket merge " + Quote(directory + "base.xml") + " " + Quote(directory + "bad.xml"));
   EXPECT_EQ(bad.status, 1);
   EXPECT_NE(bad.errors.find("bad.xml: "), std::string::npos) << bad.errors;
   EXPECT_EQ(Kxprint("ticket caps").status, 2);

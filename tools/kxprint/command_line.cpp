@@ -80,7 +80,8 @@ std::string HelpText() {
       "       kxprint [options] ticket devmode TICKET.xml\n"
       "Runs an XPS document through the Kexley printer driver's filters and writes the result.\n"
       "The ticket commands print the merged and validated ticket, the print capabilities for a\n"
-      "ticket, or the DEVMODE fields of a ticket, as the driver's print ticket service makes them.\n"
+      "ticket, or the DEVMODE fields of a ticket, as the driver's print ticket service makes "
+      "them.\n"
       "\nOptions:\n";
   for (const OptionSpec& option : kOptions) {
     std::string names = "  ";

@@ -30,8 +30,8 @@ struct DriverDevMode {
   DWORD outputQuality;  // 0 Normal, 1 High, 2 Automatic, 3 Draft, 4 Fax, 5 Photographic, 6 Text
   DWORD watermark;      // 0 Off, 1 On
   DWORD headerFooter;   // 0 Off, 1 On
-  DWORD
-      scaling;  // PageScaling option: 0 None, 1 FitToPaper, 2 CustomSquare, 3-6 the Fit... options
+  // PageScaling option: 0 None, 1 FitToPaper, 2 CustomSquare, 3-6 the Fit... options.
+  DWORD scaling;
   DWORD scale;  // percent, CustomSquare only (else 100)
 };
 static_assert(sizeof(DriverDevMode) == 84, "the private block layout is documented");
