@@ -443,15 +443,15 @@ HRESULT DomNodeBase<I...>::selectSingleNode(BSTR queryString, IXMLDOMNode** resu
   *resultNode = nullptr;
   return HResultBoundary([&] {
     std::vector<xmlNodePtr> nodes;
-    const HRESULT hr = Select(queryString, nodes);
+    const HRESULT hr = Select(queryString, nodes, true);
     if (FAILED(hr)) return hr;
     return HandOut(Owner(), nodes.empty() ? nullptr : nodes.front(), resultNode);
   });
 }
 
 template <class... I>
-HRESULT DomNodeBase<I...>::Select(BSTR query, std::vector<xmlNodePtr>& nodes) {
-  return SelectNodes(NodePtr(), Owner().SelectionNamespaces(), FromBstr(query), nodes);
+HRESULT DomNodeBase<I...>::Select(BSTR query, std::vector<xmlNodePtr>& nodes, bool firstOnly) {
+  return SelectNodes(NodePtr(), Owner().SelectionNamespaces(), FromBstr(query), nodes, firstOnly);
 }
 
 template <class... I>

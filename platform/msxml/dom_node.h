@@ -57,7 +57,8 @@ class DomNodeBase : public ComObject<Interfaces...>, public DomNodeAccess {
 
  private:
   HRESULT HandOutRelative(xmlNodePtr node, IXMLDOMNode** out);
-  HRESULT Select(BSTR query, std::vector<xmlNodePtr>& nodes);
+  // With firstOnly, nodes after the first may be left out.
+  HRESULT Select(BSTR query, std::vector<xmlNodePtr>& nodes, bool firstOnly = false);
 };
 
 extern template class DomNodeBase<IXMLDOMDocument2, IStream>;

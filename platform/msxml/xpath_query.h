@@ -18,8 +18,10 @@ using NamespaceDeclarations = std::vector<std::pair<std::string, std::string>>;
 HRESULT ParseSelectionNamespaces(std::string_view text, NamespaceDeclarations& declarations);
 
 // Evaluates expression with context as the context node; the nodes of the result, in document
-// order. E_FAIL for an expression that does not compile or does not give a node set.
+// order. E_FAIL for an expression that does not compile or does not give a node set. With
+// firstOnly, nodes after the first may be left out.
 HRESULT SelectNodes(xmlNodePtr context, const NamespaceDeclarations& declarations,
-                    const std::string& expression, std::vector<xmlNodePtr>& nodes);
+                    const std::string& expression, std::vector<xmlNodePtr>& nodes,
+                    bool firstOnly = false);
 
 }  // namespace kx::xml

@@ -11,9 +11,12 @@ HRESULT PartQueue::GetXpsPart(IUnknown** part) {
   changed_.wait(lock, [&] { return aborted_ || closed_ || !parts_.empty(); });
   if (aborted_) return E_ABORT;
   if (parts_.empty()) return S_OK;  // closed: the end of the stream
+  // Only a full queue has senders waiting; waking them for every part costs a context switch.
+  const bool wasFull = parts_.size() >= capacity_;
   *part = parts_.front().Detach();
   parts_.pop_front();
-  changed_.notify_all();
+  lock.unlock();
+  if (wasFull) changed_.notify_all();
   return S_OK;
 }
 
@@ -25,8 +28,11 @@ HRESULT PartQueue::Push(IUnknown* part) {
   if (aborted_) return E_ABORT;
   if (drained_) return S_OK;
   if (closed_) return E_UNEXPECTED;
+  // Only an empty queue has a reader waiting.
+  const bool wasEmpty = parts_.empty();
   parts_.push_back(std::move(held));
-  changed_.notify_all();
+  lock.unlock();
+  if (wasEmpty) changed_.notify_all();
   return S_OK;
 }
 

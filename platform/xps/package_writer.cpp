@@ -277,16 +277,19 @@ void PackageWriter::WriteContent(IUnknown* part, const std::string& name) {
     Fail(name, "its content cannot be read");
 
   zip_.OpenEntry(name.substr(1), DeflateLevel(compression));
-  std::vector<std::uint8_t> buffer(kCopyChunk);
+  // One copy buffer for the writer's life: a fresh one per part costs an allocation, and its
+  // pages are faulted in again each time.
+  if (!copyBuffer_) copyBuffer_ = std::make_unique_for_overwrite<std::uint8_t[]>(kCopyChunk);
+  std::uint8_t* const buffer = copyBuffer_.get();
   std::uint64_t position = 0;
   for (;;) {
     ULONG read = 0;
     BOOL end = FALSE;
-    const HRESULT hr = stream->ReadBytes(buffer.data(), kCopyChunk, &read, &end);
+    const HRESULT hr = stream->ReadBytes(buffer, kCopyChunk, &read, &end);
     // The stream has reported the cause itself; this message only counts if it did not.
     if (FAILED(hr)) throw PackageError(hr, path_ + ": " + name + ": its content cannot be read");
     if (read == 0) break;
-    const std::span<std::uint8_t> chunk(buffer.data(), read);
+    const std::span<std::uint8_t> chunk(buffer, read);
     if (key) ApplyObfuscation(*key, position, chunk);
     zip_.Write(chunk);
     position += read;

@@ -100,6 +100,7 @@ class PackageWriter final : public ComObject<IXpsDocumentConsumer> {
   HRESULT failure_ = S_OK;
   std::atomic<bool> completed_{false};
   std::atomic<unsigned> pages_{0};
+  std::unique_ptr<std::uint8_t[]> copyBuffer_;  // see WriteContent
 };
 
 }  // namespace kx::xps

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "kx/scoped_variant.h"
 #include "kx/utf16.h"
 #include "xml_test_support.h"
 
@@ -98,6 +99,56 @@ TEST_F(DomTest, SelectsUnionsInDocumentOrderOnARealTicket) {
       FAILED(dom->selectSingleNode(Bstr(u"//psk:Feature").Get(), none.ReleaseAndGetAddressOf())));
   EXPECT_TRUE(
       FAILED(dom->selectNodes(Bstr(u"//psf:Feature[").Get(), nodes.ReleaseAndGetAddressOf())));
+}
+
+// The name attributes of what a query selects, in the order it gives them.
+std::vector<std::u16string> SelectedNames(IXMLDOMDocument2* dom, std::u16string_view path) {
+  std::vector<std::u16string> names;
+  ComPtr<IXMLDOMNodeList> nodes;
+  EXPECT_EQ(dom->selectNodes(Bstr(path).Get(), nodes.ReleaseAndGetAddressOf()), S_OK)
+      << Utf16ToUtf8(path);
+  if (!nodes) return names;
+  ComPtr<IXMLDOMNode> node;
+  while (nodes->nextNode(node.ReleaseAndGetAddressOf()) == S_OK && node) {
+    ComPtr<IXMLDOMElement> element;
+    ScopedVariant name;
+    if (SUCCEEDED(node.As(element)) &&
+        element->getAttribute(Bstr(u"name").Get(), name.Out()) == S_OK)
+      names.emplace_back(name.Get().bstrVal, SysStringLen(name.Get().bstrVal));
+  }
+  return names;
+}
+
+TEST_F(DomTest, SelectsNestedStepsAndUnionsOnceEachInDocumentOrder) {
+  // Two prefixes for one namespace, nesting, and names that repeat.
+  VARIANT_BOOL loaded = VARIANT_FALSE;
+  ASSERT_EQ(dom->loadXML(Bstr(u"<a:Root xmlns:a='urn:x' xmlns:b='urn:x'>"
+                              u"<a:F name='one'><b:O name='o1'/>"
+                              u"<a:F name='two'><a:O name='o2'/></a:F></a:F>"
+                              u"<b:F name='two'><a:O name='o3'/></b:F><O name='plain'/>"
+                              u"</a:Root>")
+                             .Get(),
+                         &loaded),
+            S_OK);
+  ASSERT_EQ(loaded, VARIANT_TRUE);
+  ASSERT_EQ(dom->setProperty(Bstr(u"SelectionNamespaces").Get(),
+                             TextVariant(Bstr(u"xmlns:p='urn:x'").Get())),
+            S_OK);
+  using Names = std::vector<std::u16string>;
+  EXPECT_EQ(SelectedNames(dom.Get(), u"//p:F[@name = \"two\"]//p:O"), (Names{u"o2", u"o3"}));
+  EXPECT_EQ(SelectedNames(dom.Get(), u"//p:F[@name = \"one\"]//p:O | //p:F[@name = \"two\"]/p:O"),
+            (Names{u"o1", u"o2", u"o3"}));
+  EXPECT_EQ(SelectedNames(dom.Get(), u"//p:O | //p:O"), (Names{u"o1", u"o2", u"o3"}));
+  EXPECT_EQ(SelectedNames(dom.Get(), u"//p:F[@name = 'one']/p:F/p:O"), (Names{u"o2"}));
+  EXPECT_EQ(SelectedNames(dom.Get(), u"//p:F[@name = \"none\"]//p:O"), Names{});
+
+  // The first in document order: the inner F named two, not the later one.
+  auto first = Select(u"//p:F[@name = \"two\"]");
+  ASSERT_TRUE(first);
+  EXPECT_EQ(NameOf(first.Get()), u"a:F");
+  ComPtr<IXMLDOMNode> parent;
+  ASSERT_EQ(first->get_parentNode(parent.ReleaseAndGetAddressOf()), S_OK);
+  EXPECT_EQ(NameOf(parent.Get()), u"a:F");
 }
 
 TEST_F(DomTest, ShowsTheRootNamespaceDeclarationsAsAttributesInDocumentOrder) {
