@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 
 #include "kx/hresult_error.h"
 #include "prntvpt.h"
@@ -39,13 +40,57 @@ std::filesystem::path DriverDirectory() {
   return std::filesystem::path(info.dli_fname).parent_path().parent_path() / "driver";
 }
 
-std::shared_ptr<const DeviceDescription> LoadDeviceDescription(
+namespace {
+
+// What identifies the files a description was read from: a changed file is read again.
+struct FileStamp {
+  std::filesystem::file_time_type time;
+  std::uintmax_t size = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
+FileStamp StampOf(const std::filesystem::path& file) {
+  std::error_code error;
+  FileStamp stamp{std::filesystem::last_write_time(file, error), 0};
+  if (!error) stamp.size = std::filesystem::file_size(file, error);
+  return error ? FileStamp{} : stamp;
+}
+
+std::shared_ptr<const DeviceDescription> ReadDeviceDescription(
     const std::filesystem::path& driverDirectory) {
   auto device = std::make_shared<DeviceDescription>();
   device->capabilities = ParseDocument(ReadFile(driverDirectory / "print_capabilities.xml"),
                                        RootKind::PrintCapabilities, E_PRINTCAPABILITIES_FORMAT);
   device->defaultTicket = ParseDocument(ReadFile(driverDirectory / "default_ticket.xml"),
                                         RootKind::PrintTicket, E_PRINTTICKET_FORMAT);
+  return device;
+}
+
+}  // namespace
+
+std::shared_ptr<const DeviceDescription> LoadDeviceDescription(
+    const std::filesystem::path& driverDirectory) {
+  // Every filter of every job opens a provider; the description is parsed once and shared
+  // (it is never changed after reading) until one of its files changes.
+  struct Cached {
+    std::filesystem::path directory;
+    FileStamp capabilities;
+    FileStamp defaultTicket;
+    std::shared_ptr<const DeviceDescription> device;
+  };
+  static std::mutex mutex;
+  static Cached* cached = new Cached;  // lives to the end: providers may close after exit starts
+  const FileStamp capabilities = StampOf(driverDirectory / "print_capabilities.xml");
+  const FileStamp defaultTicket = StampOf(driverDirectory / "default_ticket.xml");
+  {
+    std::lock_guard lock(mutex);
+    if (cached->device && cached->directory == driverDirectory &&
+        cached->capabilities == capabilities && cached->defaultTicket == defaultTicket)
+      return cached->device;
+  }
+  auto device = ReadDeviceDescription(driverDirectory);
+  std::lock_guard lock(mutex);
+  *cached = {driverDirectory, capabilities, defaultTicket, device};
   return device;
 }
 
