@@ -232,11 +232,11 @@ HRESULT PrintTicketManager::GetTicket(int scope, IXMLDOMDocument2** ticket) {
 
 HRESULT PrintTicketManager::CloneTicket(IXMLDOMDocument2* ticket, ComPtr<IXMLDOMDocument2>* clone) {
   if (!ticket || !clone) return E_POINTER;
-  ComPtr<IStream> stream;
-  HRESULT hr = AsStream(ticket, &stream);
-  if (FAILED(hr)) return hr;
+  // A deep copy of the tree is the DOM its XML would load into, without the text in between.
+  ComPtr<IXMLDOMNode> node;
+  HRESULT hr = ticket->cloneNode(VARIANT_TRUE, node.ReleaseAndGetAddressOf());
   ComPtr<IXMLDOMDocument2> copy;
-  hr = LoadDomFromStream(stream.Get(), copy.ReleaseAndGetAddressOf());
+  if (SUCCEEDED(hr)) hr = node.As(copy);
   if (SUCCEEDED(hr)) *clone = std::move(copy);
   return hr;
 }

@@ -273,6 +273,15 @@ HRESULT DomDocument::LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) { return 
 HRESULT DomDocument::UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) { return E_NOTIMPL; }
 HRESULT DomDocument::Clone(IStream**) { return E_NOTIMPL; }
 
+HRESULT CloneDocument(DomDocument& source, VARIANT_BOOL deep, IXMLDOMNode** clone) {
+  xmlDocPtr copy = xmlCopyDoc(source.Trees().Current(), deep ? 1 : 0);
+  if (!copy) return E_OUTOFMEMORY;
+  auto document = MakeComObject<DomDocument>();
+  document->Trees().Replace(copy);
+  *clone = static_cast<IXMLDOMDocument2*>(document.Detach());
+  return S_OK;
+}
+
 namespace {
 
 HRESULT CreateDomDocument(REFIID riid, void** ppv) {

@@ -62,4 +62,8 @@ class DomDocument final : public DomNodeBase<IXMLDOMDocument2, IStream> {
   bool streamWritten_ = false;
 };
 
+// A new document holding a copy of source's tree (its children too when deep), as if its XML
+// had been loaded into a new DOMDocument60; the document properties start afresh.
+HRESULT CloneDocument(DomDocument& source, VARIANT_BOOL deep, IXMLDOMNode** clone);
+
 }  // namespace kx::xml

@@ -386,7 +386,7 @@ HRESULT DomNodeBase<I...>::cloneNode(VARIANT_BOOL deep, IXMLDOMNode** cloneRoot)
   *cloneRoot = nullptr;
   return HResultBoundary([&] {
     xmlNodePtr node = NodePtr();
-    if (node->type == XML_DOCUMENT_NODE) return E_NOTIMPL;
+    if (node->type == XML_DOCUMENT_NODE) return CloneDocument(Owner(), deep, cloneRoot);
     xmlNodePtr copy =
         node->type == XML_ATTRIBUTE_NODE
             ? reinterpret_cast<xmlNodePtr>(xmlCopyProp(nullptr, reinterpret_cast<xmlAttrPtr>(node)))

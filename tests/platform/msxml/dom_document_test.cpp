@@ -151,6 +151,24 @@ TEST_F(DomTest, SelectsNestedStepsAndUnionsOnceEachInDocumentOrder) {
   EXPECT_EQ(NameOf(parent.Get()), u"a:F");
 }
 
+TEST_F(DomTest, ADeepCloneOfTheDocumentIsAnIndependentDocumentWithTheSameXml) {
+  LoadTicket();
+  ComPtr<IXMLDOMNode> node;
+  ASSERT_EQ(dom->cloneNode(VARIANT_TRUE, node.ReleaseAndGetAddressOf()), S_OK);
+  ComPtr<IXMLDOMDocument2> clone;
+  ASSERT_EQ(node.As(clone), S_OK);
+  const std::u16string original = XmlOf(dom.Get());
+  EXPECT_EQ(XmlOf(clone.Get()), original);
+
+  ComPtr<IXMLDOMElement> root;
+  ASSERT_EQ(clone->get_documentElement(root.ReleaseAndGetAddressOf()), S_OK);
+  ComPtr<IXMLDOMNode> first, removed;
+  ASSERT_EQ(root->get_firstChild(first.ReleaseAndGetAddressOf()), S_OK);
+  ASSERT_EQ(root->removeChild(first.Get(), removed.ReleaseAndGetAddressOf()), S_OK);
+  EXPECT_NE(XmlOf(clone.Get()), original);
+  EXPECT_EQ(XmlOf(dom.Get()), original);
+}
+
 TEST_F(DomTest, ShowsTheRootNamespaceDeclarationsAsAttributesInDocumentOrder) {
   LoadTicket();
   auto root = Select(u"//psf:PrintTicket");
