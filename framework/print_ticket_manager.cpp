@@ -112,8 +112,7 @@ HRESULT PrintTicketManager::SetUserTicket(IPrintReadStream* stream, const WCHAR*
     // Stripping that fails leaves the ticket as it is; only opening it must succeed.
     PrintTicketDocument ticket(TicketRoot::PrintTicket, kPrivateKeywordsNamespace,
                                baseTicket_.Get());
-    for (std::u16string_view feature : kStripList)
-      if (ticket.FeatureExists(feature) == S_OK) ticket.DeleteFeature(feature);
+    for (std::u16string_view feature : kStripList) ticket.DeleteFeature(feature);
     return hr;
   });
 }

@@ -131,9 +131,9 @@ HRESULT ReadBinding(const PrintTicketDocument& ticket, BindingSettings* record) 
 HRESULT DeleteBinding(const PrintTicketDocument& ticket) {
   return HResultBoundary([&] {
     for (const BindingFeature& feature : kFeatures) {
-      HRESULT hr = ticket.FeatureExists(feature.name);
-      if (SUCCEEDED(hr)) hr = ticket.DeleteFeature(feature.name);
-      if (IsReadFailure(hr)) return hr;
+      // Deleting answers S_FALSE when the feature is not there.
+      HRESULT hr = ticket.DeleteFeature(feature.name);
+      if (FAILED(hr)) return hr;
       hr = ticket.DeleteParameterInit(feature.gutter);
       if (FAILED(hr)) return hr;
       TicketQuery sheets = ticket.NewQuery();

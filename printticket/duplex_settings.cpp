@@ -82,9 +82,8 @@ HRESULT ReadDuplex(const PrintTicketDocument& ticket, DuplexSettings* record) {
 
 HRESULT DeleteDuplex(const PrintTicketDocument& ticket) {
   for (std::u16string_view feature : {kJobFeature, kDocumentFeature}) {
-    HRESULT hr = ticket.FeatureExists(feature);
-    if (SUCCEEDED(hr)) hr = ticket.DeleteFeature(feature);
-    if (IsReadFailure(hr)) return hr;
+    const HRESULT hr = ticket.DeleteFeature(feature);  // S_FALSE when it is not there
+    if (FAILED(hr)) return hr;
   }
   const HRESULT hr = ticket.DeletePrivateProperty(u"JobDuplexData");
   return FAILED(hr) ? hr : S_OK;

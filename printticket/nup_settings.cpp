@@ -63,9 +63,8 @@ HRESULT ReadNUp(const PrintTicketDocument& ticket, NUpSettings* record) {
 
 HRESULT DeleteNUp(const PrintTicketDocument& ticket) {
   for (std::u16string_view feature : {kJobFeature, std::u16string_view(u"DocumentNUp")}) {
-    HRESULT hr = ticket.FeatureExists(feature);
-    if (SUCCEEDED(hr)) hr = ticket.DeleteFeature(feature);
-    if (IsReadFailure(hr)) return hr;
+    const HRESULT hr = ticket.DeleteFeature(feature);  // S_FALSE when it is not there
+    if (FAILED(hr)) return hr;
   }
   return S_OK;
 }

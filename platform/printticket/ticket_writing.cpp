@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "kx/xml_escape.h"
+
 namespace kx::pt {
 
 namespace {
@@ -26,30 +28,6 @@ std::string_view ElementName(Kind kind) {
       return "Value";
   }
   return "Feature";
-}
-
-void Escape(std::string& out, std::string_view text) {
-  for (char c : text) {
-    switch (c) {
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '&':
-        out += "&amp;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\r':
-        out += "&#13;";
-        break;
-      default:
-        out += c;
-    }
-  }
 }
 
 class Writer {
@@ -84,7 +62,7 @@ class Writer {
     out_ += " version=\"" + std::to_string(document.version) + "\"";
     for (const auto& [prefix, uri] : namespaces_) {
       out_ += " xmlns:" + prefix + "=\"";
-      Escape(out_, uri);
+      AppendXmlEscaped(out_, uri);
       out_ += "\"";
     }
     out_ += ">\n";
@@ -105,7 +83,7 @@ class Writer {
   void Qualified(const QName& name) {
     out_ += *PrefixOf(name.ns);
     out_ += ':';
-    Escape(out_, name.local);
+    AppendXmlEscaped(out_, name.local);
   }
 
   void Attribute(std::string_view attribute, const QName& name) {
@@ -127,7 +105,7 @@ class Writer {
       Attribute("xsi:type", element.valueType);
       out_ += '>';
       if (element.qnameValue.Empty()) {
-        Escape(out_, element.text);
+        AppendXmlEscaped(out_, element.text);
       } else {
         Qualified(element.qnameValue);
       }

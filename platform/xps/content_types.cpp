@@ -1,6 +1,6 @@
 #include "content_types.h"
 
-#include "markup_escape.h"
+#include "kx/xml_escape.h"
 #include "markup_reader.h"
 #include "part_name.h"
 #include "xps_schema.h"
@@ -50,11 +50,11 @@ std::string ContentTypes::Format() const {
   std::string markup = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Types xmlns=\"";
   (markup += kContentTypesNamespace) += "\">";
   for (const auto& [extension, type] : defaults_)
-    markup += "<Default Extension=\"" + EscapeAttribute(extension) + "\" ContentType=\"" +
-              EscapeAttribute(type) + "\"/>";
+    markup += "<Default Extension=\"" + XmlEscaped(extension) + "\" ContentType=\"" +
+              XmlEscaped(type) + "\"/>";
   for (const auto& [key, type] : overrides_)
-    markup += "<Override PartName=\"" + EscapeAttribute(overrideNames_.at(key)) +
-              "\" ContentType=\"" + EscapeAttribute(type) + "\"/>";
+    markup += "<Override PartName=\"" + XmlEscaped(overrideNames_.at(key)) + "\" ContentType=\"" +
+              XmlEscaped(type) + "\"/>";
   return markup + "</Types>\n";
 }
 

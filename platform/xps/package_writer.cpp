@@ -1,7 +1,7 @@
 #include "package_writer.h"
 
 #include "kx/unique_bstr.h"
-#include "markup_escape.h"
+#include "kx/xml_escape.h"
 #include "package_part.h"
 #include "part_factory.h"
 #include "part_name.h"
@@ -66,7 +66,7 @@ std::string ReferenceMarkup(std::string_view element, const std::string& from,
                             const std::string& to, const std::string& attributes,
                             const std::string& children) {
   std::string markup = "<" + std::string(element) + " Source=\"" +
-                       EscapeAttribute(RelativeReference(from, to)) + "\"" + attributes;
+                       XmlEscaped(RelativeReference(from, to)) + "\"" + attributes;
   if (children.empty()) return markup + "/>";
   return markup + ">" + children + "</" + std::string(element) + ">";
 }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "markup_escape.h"
+#include "kx/xml_escape.h"
 #include "markup_reader.h"
 #include "part_name.h"
 #include "xps_schema.h"
@@ -52,8 +52,8 @@ void RelationshipsWriter::Add(std::string_view type, std::string_view target, bo
   ++count_;
   const std::string written =
       external ? std::string(target) : RelativeReference(source_ == "/" ? "/x" : source_, target);
-  markup_ += "<Relationship Id=\"" + EscapeAttribute(chosen) + "\" Type=\"" +
-             EscapeAttribute(type) + "\" Target=\"" + EscapeAttribute(written) + "\"" +
+  markup_ += "<Relationship Id=\"" + XmlEscaped(chosen) + "\" Type=\"" + XmlEscaped(type) +
+             "\" Target=\"" + XmlEscaped(written) + "\"" +
              (external ? " TargetMode=\"External\"" : "") + "/>";
 }
 
