@@ -79,16 +79,8 @@ ComPtr<IXMLDOMDocument2>* PrintTicketManager::TicketOf(int scope) {
 }
 
 ComPtr<IXMLDOMDocument2>* PrintTicketManager::TicketAbove(int scope) {
-  switch (scope) {
-    case kPageScope:
-      return &documentTicket_;
-    case kDocumentScope:
-      return &jobTicket_;
-    case kJobScope:
-      return &baseTicket_;
-    default:
-      return nullptr;
-  }
+  if (scope == kJobScope) return &baseTicket_;
+  return TicketOf(scope) ? TicketOf(scope + 1) : nullptr;
 }
 
 HRESULT PrintTicketManager::SetUserTicket(IPrintReadStream* stream, const WCHAR* printerName) {

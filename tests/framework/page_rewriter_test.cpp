@@ -3,6 +3,7 @@
 #include <string>
 
 #include "canvas_fragment_rewriter.h"
+#include "com_apartment_test.h"
 #include "copy_page_parts.h"
 #include "in_place_page_rewriter.h"
 #include "objbase.h"
@@ -59,13 +60,8 @@ constexpr char kBody[] =
     "<Glyphs UnicodeString=\"a&amp;b&lt;c\" OriginX=\"1\" OriginY=\"2\"/>"
     "</Canvas>";
 
-class PageRewriterTest : public ::testing::Test {
+class PageRewriterTest : public test::ComApartmentTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-  }
-  void TearDown() override { CoUninitialize(); }
-
   // Rewrites page's markup with rewriter, finishes it and gives the result of the parse.
   template <class Rewriter>
   HRESULT Rewrite(StreamPage& page) {

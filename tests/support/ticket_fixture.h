@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "com_apartment_test.h"
 #include "kx/com_ptr.h"
 #include "msxml6.h"
 #include "objbase.h"
@@ -25,14 +26,5 @@ ComPtr<IXMLDOMDocument2> LoadTicketDom(const std::u16string& xml);
 
 // The DOM serialised again, for comparisons.
 std::u16string DomXml(IXMLDOMDocument2* dom);
-
-// Each test runs inside a COM apartment, as the filters do.
-class ComApartmentTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-  }
-  void TearDown() override { CoUninitialize(); }
-};
 
 }  // namespace kx::test

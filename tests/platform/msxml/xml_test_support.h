@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "com_apartment_test.h"
 #include "kx/com_object.h"
 #include "kx/unique_bstr.h"
 #include "msxml6.h"
@@ -13,13 +14,8 @@
 
 namespace kx::test {
 
-class XmlTest : public ::testing::Test {
+class XmlTest : public ComApartmentTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-  }
-  void TearDown() override { CoUninitialize(); }
-
   template <class Interface>
   static ComPtr<Interface> Create(const CLSID& clsid) {
     ComPtr<Interface> object;
