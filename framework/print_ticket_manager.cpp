@@ -1,6 +1,7 @@
 #include "print_ticket_manager.h"
 
 #include <cstdlib>
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -21,7 +22,7 @@ namespace {
 // Features no scope may inherit from the user's ticket.
 constexpr std::u16string_view kStripList[] = {u"JobNUpAllDocumentsContiguously", u"DocumentNUp"};
 
-constexpr ULONG kCopyChunk = 65536;
+constexpr ULONG kReadChunk = 65536;
 
 HRESULT SeekToStart(IStream* stream) {
   LARGE_INTEGER start{};
@@ -38,22 +39,6 @@ HRESULT AsStream(IXMLDOMDocument2* ticket, ComPtr<IStream>* stream) {
 HRESULT NewDom(ComPtr<IXMLDOMDocument2>* dom) {
   return CoCreateInstance(CLSID_DOMDocument60, nullptr, CLSCTX_ALL, IID_IXMLDOMDocument2,
                           dom->ReleaseAndGetVoidAddressOf());
-}
-
-// Copies the ticket's XML into the part's write stream, a chunk at a time.
-HRESULT CopyTicket(IStream* ticket, IPrintWriteStream* part) {
-  HRESULT hr = SeekToStart(ticket);
-  if (FAILED(hr)) return hr;
-  std::unique_ptr<BYTE[]> buffer(new (std::nothrow) BYTE[kCopyChunk]);
-  if (!buffer) return E_OUTOFMEMORY;
-  for (;;) {
-    ULONG read = 0;
-    hr = ticket->Read(buffer.get(), kCopyChunk, &read);
-    if (FAILED(hr) || read == 0) return hr;
-    ULONG written = 0;
-    hr = WriteChunked(part, buffer.get(), read, &written);
-    if (FAILED(hr)) return hr;
-  }
 }
 
 }  // namespace
@@ -94,6 +79,7 @@ HRESULT PrintTicketManager::SetUserTicket(IPrintReadStream* stream, const WCHAR*
       return hr;
     }
     auto adapter = ComPtr<IStream>::Attach(new ReadStreamAdapter(stream));
+    UpperTicketsChanged();
     baseTicket_.Reset();
     jobTicket_.Reset();
     documentTicket_.Reset();
@@ -138,12 +124,28 @@ HRESULT PrintTicketManager::UpdateDocumentTicket(IFixedDocument* document) {
   return UpdateScope(kDocumentScope, hr, ticket.Get(), &hasDocumentTicket_);
 }
 
-HRESULT PrintTicketManager::UpdatePageTicket(IFixedPage* page, IXMLDOMDocument2** ticket) {
+HRESULT PrintTicketManager::UpdatePageTicket(IFixedPage* page, IXMLDOMDocument2** ticket,
+                                             TicketUse use) {
   if (!page) return E_POINTER;
   ComPtr<IPartPrintTicket> part;
   HRESULT hr = page->GetPrintTicket(part.ReleaseAndGetAddressOf());
-  hr = UpdateScope(kPageScope, hr, part.Get(), &hasPageTicket_);
-  if (FAILED(hr)) return hr;
+  const bool carriesNone = (SUCCEEDED(hr) && !part) || hr == HRESULT_FROM_WIN32(ERROR_NOT_FOUND);
+  // A copy of the document ticket that was only read is still one.
+  if (carriesNone && use == TicketUse::kRead && readOnlyCopy_ && pageTicket_ &&
+      copySourceRevision_ == upperRevision_) {
+    hasPageTicket_ = false;
+  } else {
+    hr = UpdateScope(kPageScope, hr, part.Get(), &hasPageTicket_);
+    if (FAILED(hr)) return hr;
+  }
+  if (!hasPageTicket_) {
+    if (copySource_ == 0 || copySourceRevision_ != upperRevision_) {
+      copySource_ = NewSource();
+      copySourceRevision_ = upperRevision_;
+    }
+    pageSource_ = copySource_;
+  }
+  readOnlyCopy_ = use == TicketUse::kRead && !hasPageTicket_;
   return GetTicket(kPageScope, ticket);
 }
 
@@ -166,7 +168,14 @@ HRESULT PrintTicketManager::MergeTicket(int scope, IXMLDOMDocument2* delta) {
     if (FAILED(hr)) return hr;
     ComPtr<IXMLDOMDocument2> merged;
     hr = LoadDomFromStream(result.Get(), merged.ReleaseAndGetAddressOf());
-    if (SUCCEEDED(hr)) *TicketOf(scope) = std::move(merged);
+    if (FAILED(hr)) return hr;
+    *TicketOf(scope) = std::move(merged);
+    if (scope == kPageScope) {
+      pageSource_ = NewSource();
+      readOnlyCopy_ = false;
+    } else {
+      UpperTicketsChanged();
+    }
     return hr;
   });
 }
@@ -204,6 +213,7 @@ HRESULT PrintTicketManager::EnsureTickets(int scope) {
 }
 
 HRESULT PrintTicketManager::ResetTickets(int scope) {
+  if (scope >= kDocumentScope) UpperTicketsChanged();
   pageTicket_.Reset();
   if (scope >= kDocumentScope) documentTicket_.Reset();
   if (scope >= kJobScope) jobTicket_.Reset();
@@ -263,24 +273,53 @@ std::u16string PrintTicketManager::NewTicketPartName(std::u16string_view tag) {
   }
 }
 
+HRESULT PrintTicketManager::TicketXml(IXMLDOMDocument2* ticket, std::string* xml) {
+  if (!ticket || !xml) return E_POINTER;
+  xml->clear();
+  return HResultBoundary([&] {
+    ComPtr<IStream> stream;
+    HRESULT hr = AsStream(ticket, &stream);
+    if (FAILED(hr)) return hr;
+    for (;;) {
+      const std::size_t size = xml->size();
+      xml->resize(size + kReadChunk);
+      ULONG read = 0;
+      hr = stream->Read(xml->data() + size, kReadChunk, &read);
+      xml->resize(size + (SUCCEEDED(hr) ? read : 0));
+      if (FAILED(hr) || read == 0) return hr;
+    }
+  });
+}
+
 HRESULT PrintTicketManager::WriteTicketPart(IXpsDocumentConsumer* consumer,
                                             IXMLDOMDocument2* ticket, std::u16string_view tag,
                                             ComPtr<IPartPrintTicket>* part) {
   if (!ticket || !part) return E_POINTER;
   if (!consumer) return E_PENDING;
   part->Reset();
+  std::string xml;
+  const HRESULT hr = TicketXml(ticket, &xml);
+  return FAILED(hr) ? hr : WriteTicketPart(consumer, xml, tag, part);
+}
+
+HRESULT PrintTicketManager::WriteTicketPart(IXpsDocumentConsumer* consumer, std::string_view xml,
+                                            std::u16string_view tag,
+                                            ComPtr<IPartPrintTicket>* part) {
+  if (!part) return E_POINTER;
+  if (!consumer) return E_PENDING;
+  part->Reset();
+  if (xml.size() > std::numeric_limits<ULONG>::max()) return E_INVALIDARG;
   return HResultBoundary([&] {
     const std::u16string name = NewTicketPartName(tag);
-    ComPtr<IStream> stream;
-    HRESULT hr = AsStream(ticket, &stream);
     ComPtr<IPartPrintTicket> created;
     ComPtr<IPrintWriteStream> writer;
-    if (SUCCEEDED(hr))
-      hr = consumer->GetNewEmptyPart(name.c_str(), IID_IPartPrintTicket,
-                                     created.ReleaseAndGetVoidAddressOf(),
-                                     writer.ReleaseAndGetAddressOf());
+    HRESULT hr = consumer->GetNewEmptyPart(name.c_str(), IID_IPartPrintTicket,
+                                           created.ReleaseAndGetVoidAddressOf(),
+                                           writer.ReleaseAndGetAddressOf());
     if (FAILED(hr)) return hr;
-    hr = CopyTicket(stream.Get(), writer.Get());
+    ULONG written = 0;
+    hr = WriteChunked(writer.Get(), reinterpret_cast<const BYTE*>(xml.data()),
+                      static_cast<ULONG>(xml.size()), &written);
     writer->Close();
     if (SUCCEEDED(hr)) *part = std::move(created);
     return hr;

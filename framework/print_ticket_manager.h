@@ -6,8 +6,10 @@
 // the StartOperation thread of its filter.
 #pragma once
 
+#include <cstdint>
 #include <set>
 #include <string>
+#include <string_view>
 
 #include "filterpipeline.h"
 #include "kx/com_ptr.h"
@@ -17,6 +19,8 @@
 namespace kx {
 
 enum TicketScope : int { kPageScope = 0, kDocumentScope = 1, kJobScope = 2 };
+
+enum class TicketUse { kChange, kRead };
 
 class PrintTicketManager {
  public:
@@ -31,8 +35,16 @@ class PrintTicketManager {
 
   HRESULT UpdateJobTicket(IFixedDocumentSequence* sequence);
   HRESULT UpdateDocumentTicket(IFixedDocument* document);
-  // Lends the merged page ticket (see GetTicket).
-  HRESULT UpdatePageTicket(IFixedPage* page, IXMLDOMDocument2** ticket);
+  // Lends the merged page ticket (see GetTicket). A caller that only reads it (kRead: it
+  // changes copies, never the DOM lent) may get the same DOM again for the next page, when
+  // neither page carries a ticket of its own and the tickets above are unchanged.
+  HRESULT UpdatePageTicket(IFixedPage* page, IXMLDOMDocument2** ticket,
+                           TicketUse use = TicketUse::kChange);
+  // Names how the page ticket was made: pages with the same source got tickets of the same
+  // content, as long as no ticket was changed in place through GetTicket in between. Pages
+  // without a ticket of their own share the source of the document ticket they copy; a page
+  // carrying a ticket is a source of its own.
+  std::uint64_t PageTicketSource() const { return pageSource_; }
 
   // Merges delta onto the ticket of the scope above and stores the result as the scope's.
   virtual HRESULT MergeTicket(int scope, IXMLDOMDocument2* delta);
@@ -47,6 +59,11 @@ class PrintTicketManager {
   // attaches it to the part it belongs to.
   HRESULT WriteTicketPart(IXpsDocumentConsumer* consumer, IXMLDOMDocument2* ticket,
                           std::u16string_view tag, ComPtr<IPartPrintTicket>* part);
+  // The same with the ticket's XML already at hand (see TicketXml).
+  HRESULT WriteTicketPart(IXpsDocumentConsumer* consumer, std::string_view xml,
+                          std::u16string_view tag, ComPtr<IPartPrintTicket>* part);
+  // The ticket's XML as it is written into a ticket part.
+  HRESULT TicketXml(IXMLDOMDocument2* ticket, std::string* xml);
   HRESULT ConvertTicketToDevMode(IXMLDOMDocument2* ticket, PDEVMODEW* devmode, ULONG* size);
   HRESULT ReleaseDevMode(PDEVMODEW devmode);
 
@@ -62,6 +79,9 @@ class PrintTicketManager {
   // Updates a scope from the ticket its part carries, or makes it a copy of the scope above.
   HRESULT UpdateScope(int scope, HRESULT gotTicket, IPartPrintTicket* ticket, bool* hasTicket);
   std::u16string NewTicketPartName(std::u16string_view tag);
+  // A ticket above the page scope changed: pages copying the document ticket get a new source.
+  void UpperTicketsChanged() { ++upperRevision_; }
+  std::uint64_t NewSource() { return ++sources_; }
 
   ComPtr<IXMLDOMDocument2> baseTicket_;
   ComPtr<IXMLDOMDocument2> jobTicket_;
@@ -72,6 +92,12 @@ class PrintTicketManager {
   bool hasDocumentTicket_ = false;
   bool hasPageTicket_ = false;
   std::set<std::u16string> partNames_;  // names written in this job, kept unique
+  std::uint64_t upperRevision_ = 0;
+  std::uint64_t sources_ = 0;
+  std::uint64_t pageSource_ = 0;
+  std::uint64_t copySource_ = 0;          // the source of pages copying the document ticket
+  std::uint64_t copySourceRevision_ = 0;  // the upper revision it was given for
+  bool readOnlyCopy_ = false;             // the page ticket is that copy, lent for reading
 };
 
 }  // namespace kx

@@ -26,6 +26,8 @@ struct MediaSizeSettings {
   int docMargins[4] = {-1, -1, -1, -1};  // left, right, top, bottom; -1 when not given
   int outMargins[4] = {-1, -1, -1, -1};
   std::int16_t customPaperTemp = 256;
+
+  bool operator==(const MediaSizeSettings&) const = default;
 };
 
 struct ImageableAreaSettings {
@@ -35,6 +37,8 @@ struct ImageableAreaSettings {
   int originHeight;
   int extentWidth;
   int extentHeight;
+
+  bool operator==(const ImageableAreaSettings&) const = default;
 };
 
 // S_OK, S_FEATURES_ABSENT when something looked for is absent, or a DOM failure.

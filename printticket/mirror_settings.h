@@ -8,6 +8,8 @@ namespace kx {
 struct MirrorSettings {
   int mirror = 2;   // 0 MirrorImageWidth, 1 MirrorImageHeight, 2 None
   int reverse = 0;  // 0 Off, 1 On (private feature PageReverseImage)
+
+  bool operator==(const MirrorSettings&) const = default;
 };
 
 HRESULT ReadMirror(const PrintTicketDocument& ticket, MirrorSettings* record);

@@ -11,6 +11,8 @@ struct PosterSettings {
   int sheetsPerPage = 0;  // 0 when absent or not positive
   std::uint8_t hideFlag = 0;
   int cutOutLine = 0;  // 0 Off, 1 On
+
+  bool operator==(const PosterSettings&) const = default;
 };
 
 HRESULT ReadPoster(const PrintTicketDocument& ticket, PosterSettings* record);

@@ -35,7 +35,7 @@ HRESULT DeviceImageableArea::AskDevice(ImageableAreaSettings* area) {
   if (!ticket_ || !area) return E_POINTER;
   return HResultBoundary([&] {
     ComPtr<IXMLDOMDocument2> capabilities;
-    HRESULT hr = manager_.GetCapabilities(ticket_, &capabilities);
+    HRESULT hr = manager_.GetCapabilities(written_ ? written_.Get() : ticket_, &capabilities);
     if (FAILED(hr)) return hr;
     // Fields are only taken when all six were read.
     ImageableAreaSettings read = *area;
@@ -54,17 +54,20 @@ HRESULT DeviceImageableArea::ImageableAreaOf(const MediaSizeSettings& media,
     *area = known->second;
     return S_OK;
   }
-  const HRESULT hr = HResultBoundary([&] {
-    const PrintTicketDocument document(TicketRoot::PrintTicket, kPrivateKeywordsNamespace, ticket_);
-    return WriteMediaSize(document, media);
-  });
+  const HRESULT hr = WriteMedia(media);
   return FAILED(hr) ? hr : ReadCurrent(media, area);
 }
 
-void DeviceImageableArea::RestoreMedia(const MediaSizeSettings& media) {
-  if (!ticket_) return;
-  HResultBoundary([&] {
-    const PrintTicketDocument document(TicketRoot::PrintTicket, kPrivateKeywordsNamespace, ticket_);
+void DeviceImageableArea::RestoreMedia(const MediaSizeSettings&) { written_.Reset(); }
+
+HRESULT DeviceImageableArea::WriteMedia(const MediaSizeSettings& media) {
+  if (!written_) {
+    const HRESULT hr = manager_.CloneTicket(ticket_, &written_);
+    if (FAILED(hr)) return hr;
+  }
+  return HResultBoundary([&] {
+    const PrintTicketDocument document(TicketRoot::PrintTicket, kPrivateKeywordsNamespace,
+                                       written_.Get());
     return WriteMediaSize(document, media);
   });
 }

@@ -1,13 +1,15 @@
 // DeviceImageableArea: the imageable area the device reports for a media size, obtained by
 // writing the media size into a ticket and asking the print ticket service for the
-// capabilities of that ticket. Changes the ticket it is given (RestoreMedia puts the page's
-// own media back). Borrows the manager, the ticket and the cache for one page.
+// capabilities of that ticket. The ticket it is given is only read: media sizes are written
+// into a copy of it, which RestoreMedia drops. Borrows the manager, the ticket and the cache
+// for one page.
 #pragma once
 
 #include <map>
 #include <string>
 
 #include "imageable_area_source.h"
+#include "kx/com_ptr.h"
 #include "msxml6.h"
 #include "print_ticket_manager.h"
 
@@ -30,10 +32,12 @@ class DeviceImageableArea final : public ImageableAreaSource {
 
  private:
   HRESULT AskDevice(ImageableAreaSettings* area);
+  HRESULT WriteMedia(const MediaSizeSettings& media);
 
   PrintTicketManager& manager_;
   IXMLDOMDocument2* ticket_;
   ImageableAreaCache& cache_;
+  ComPtr<IXMLDOMDocument2> written_;  // the copy with a media size written into it
 };
 
 // The whole sheet as printable: the fallback when the device cannot say.

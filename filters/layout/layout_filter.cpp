@@ -24,6 +24,7 @@ HRESULT LayoutFilter::TakeTicket(int scope) {
   IXMLDOMDocument2* ticket = nullptr;
   const HRESULT hr = ticketManager_.GetTicket(scope, &ticket);
   job_.currentTicket = ComPtr<IXMLDOMDocument2>(SUCCEEDED(hr) ? ticket : nullptr);
+  job_.currentTicketAsMade = false;
   return hr;
 }
 
@@ -77,9 +78,11 @@ HRESULT LayoutFilter::OnFixedPage(IFixedPage* page) {
   job_.currentTicket.Reset();
 
   IXMLDOMDocument2* ticket = nullptr;
-  HRESULT hr = ticketManager_.UpdatePageTicket(page, &ticket);
+  // Only read: changes go to copies, so pages without tickets can share one.
+  HRESULT hr = ticketManager_.UpdatePageTicket(page, &ticket, TicketUse::kRead);
   if (FAILED(hr)) return hr;
   job_.currentTicket = ComPtr<IXMLDOMDocument2>(ticket);
+  job_.currentTicketAsMade = true;
   hr = SettingsReconciler(job_, kPageScope, writer_.Get()).Reconcile();
   if (FAILED(hr)) return hr;
 

@@ -4,6 +4,7 @@ namespace kx {
 
 void LayoutJob::Reset() {
   currentTicket.Reset();
+  currentTicketAsMade = false;
   sheetTicket.Reset();
   sequence.Reset();
   document.Reset();
@@ -11,6 +12,8 @@ void LayoutJob::Reset() {
   openSheet = OpenSheet{};
   slots.clear();
   imageableAreas.clear();
+  pageSettings.Clear();
+  outputTickets.Clear();
   pageMedia = SheetMedia{};
   sheetMedia = SheetMedia{};
   previousSheetMedia = SheetMedia{};

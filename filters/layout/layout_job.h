@@ -16,6 +16,8 @@
 #include "msxml6.h"
 #include "nup_layout.h"
 #include "open_sheet.h"
+#include "output_ticket_memo.h"
+#include "page_ticket_settings.h"
 #include "part_names.h"
 #include "poster_layout.h"
 #include "print_ticket_manager.h"
@@ -48,6 +50,7 @@ struct LayoutJob {
   HRESULT VisitAll(LayoutVisitor& visitor);
 
   ComPtr<IXMLDOMDocument2> currentTicket;
+  bool currentTicketAsMade = false;      // it is the page ticket the manager lent, as it was made
   ComPtr<IXMLDOMDocument2> sheetTicket;  // of the first page on the open sheet
   PrintTicketManager& ticketManager;
   bool traySetupDone = false;
@@ -74,6 +77,8 @@ struct LayoutJob {
   int landscapeRotation = 270;
   SheetPartNames partNames;
   ImageableAreaCache imageableAreas;
+  PageSettingsMemo pageSettings;
+  OutputTicketMemo outputTickets;
 
  private:
   template <class Pick>

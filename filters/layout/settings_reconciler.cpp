@@ -16,28 +16,66 @@ bool ReadOrAbsent(HRESULT hr) { return SUCCEEDED(hr) || hr == kElementNotFound; 
 HRESULT SettingsReconciler::Reconcile() {
   if (!job_.currentTicket) return S_OK;
   return HResultBoundary([&] {
-    const PrintTicketDocument ticket(TicketRoot::PrintTicket, kPrivateKeywordsNamespace,
-                                     job_.currentTicket.Get());
-    HRESULT hr = scope_ == kPageScope  ? ReadPageSettings(ticket)
-                 : scope_ == kJobScope ? ReadJobSettings(ticket)
-                                       : S_OK;
-    if (!ReadOrAbsent(hr)) return hr;
-    job_.divisionStarted = false;
-    if (scope_ == kPageScope) CheckDivision(ticket);
-    if (job_.divisionStarted) job_.leadingPages = 0;
-
     writingBack_ = false;
-    hr = job_.VisitActive(*this);
-    if (FAILED(hr)) return hr;
-    hr = JobOrDocument() ? ReconcileJobRecords(ticket) : ReconcilePageRecords(ticket);
+    const HRESULT hr = scope_ == kPageScope ? ReconcilePage() : ReconcileJobOrDocument();
     if (FAILED(hr)) return hr;
     writingBack_ = true;
     return job_.VisitAll(*this);
   });
 }
 
-HRESULT SettingsReconciler::ReadPageSettings(const PrintTicketDocument& ticket) {
-  SheetMedia& page = job_.pageMedia;
+HRESULT SettingsReconciler::ReconcileJobOrDocument() {
+  const PrintTicketDocument ticket(TicketRoot::PrintTicket, kPrivateKeywordsNamespace,
+                                   job_.currentTicket.Get());
+  HRESULT hr = scope_ == kJobScope ? ReadJobSettings(ticket) : S_OK;
+  if (!ReadOrAbsent(hr)) return hr;
+  job_.divisionStarted = false;
+  hr = job_.VisitActive(*this);
+  return FAILED(hr) ? hr : ReconcileJobRecords(ticket);
+}
+
+HRESULT SettingsReconciler::ReconcilePage() {
+  HRESULT hr = job_.VisitActive(*this);
+  if (FAILED(hr)) return hr;
+  PageTicketSettings settings;
+  hr = ReadPageTicket(&settings);
+  if (FAILED(hr)) return hr;
+
+  job_.pageMedia = settings.media;
+  if (!job_.firstBinLatched) {
+    job_.pageBin = job_.firstBin = settings.firstBin;
+    job_.firstBinLatched = true;
+  } else {
+    job_.pageBin = job_.secondBin == kSameTrayBin ? settings.firstBin : job_.secondBin;
+  }
+  job_.divisionStarted = job_.division.StartsDivision(settings.divideCondition);
+  if (job_.divisionStarted) job_.leadingPages = 0;
+
+  if (!job_.traySetupDone && job_.separateTray) {
+    const bool twoSidedFirstPaper =
+        duplex_.source != -1 && duplex_.duplex != kOneSided && job_.firstPaper;
+    job_.leadingPages = twoSidedFirstPaper ? 2 : 1;
+    job_.traySetupDone = true;
+  }
+  poster_ = settings.poster;
+  if (job_.leadingPages > 0 && poster_.sheetsPerPage > 0) job_.leadingPages = 0;
+  return S_OK;
+}
+
+HRESULT SettingsReconciler::ReadPageTicket(PageTicketSettings* settings) {
+  const std::uint64_t source = job_.ticketManager.PageTicketSource();
+  // What the ticket does not say stays as the previous page had it.
+  PageTicketSettings before;
+  before.media = job_.pageMedia;
+  before.poster = poster_;
+  if (const PageTicketSettings* known = job_.pageSettings.Find(source, before)) {
+    *settings = *known;
+    return S_OK;
+  }
+  *settings = before;
+  const PrintTicketDocument ticket(TicketRoot::PrintTicket, kPrivateKeywordsNamespace,
+                                   job_.currentTicket.Get());
+  SheetMedia& page = settings->media;
   HRESULT hr = ReadMediaSize(ticket, &page.size);
   if (!ReadOrAbsent(hr)) return hr;
   // A device that cannot say what it prints of this media: the whole sheet.
@@ -49,13 +87,13 @@ HRESULT SettingsReconciler::ReadPageSettings(const PrintTicketDocument& ticket) 
   InputBinSettings bins;
   hr = ReadInputBin(ticket, &bins);
   if (!ReadOrAbsent(hr)) return hr;
-  if (!job_.firstBinLatched) {
-    job_.pageBin = job_.firstBin = static_cast<int>(bins.binIndex[0]);
-    job_.firstBinLatched = true;
-  } else {
-    job_.pageBin =
-        job_.secondBin == kSameTrayBin ? static_cast<int>(bins.binIndex[0]) : job_.secondBin;
-  }
+  settings->firstBin = static_cast<int>(bins.binIndex[0]);
+  JobInfoSettings info;
+  if (SUCCEEDED(ReadJobInfo(ticket, &info)))
+    settings->divideCondition = std::move(info.divideCondition);
+  hr = ReadPoster(ticket, &settings->poster);
+  if (!ReadOrAbsent(hr)) return hr;
+  job_.pageSettings.Keep(source, std::move(before), *settings);
   return S_OK;
 }
 
@@ -74,12 +112,6 @@ HRESULT SettingsReconciler::ReadJobSettings(const PrintTicketDocument& ticket) {
   if (!ReadOrAbsent(hr)) return hr;
   job_.secondBin = static_cast<int>(bins.binIndex[1]);
   return S_OK;
-}
-
-void SettingsReconciler::CheckDivision(const PrintTicketDocument& ticket) {
-  JobInfoSettings info;
-  if (FAILED(ReadJobInfo(ticket, &info))) info.divideCondition.clear();
-  job_.divisionStarted = job_.division.StartsDivision(info.divideCondition);
 }
 
 HRESULT SettingsReconciler::ReconcileJobRecords(const PrintTicketDocument& ticket) {
@@ -138,19 +170,6 @@ HRESULT SettingsReconciler::WriteTicketPart() {
   if (FAILED(hr)) return hr;
   if (scope_ == kJobScope && job_.sequence) return job_.sequence->SetPrintTicket(part.Get());
   if (scope_ == kDocumentScope && job_.document) return job_.document->SetPrintTicket(part.Get());
-  return S_OK;
-}
-
-HRESULT SettingsReconciler::ReconcilePageRecords(const PrintTicketDocument& ticket) {
-  if (!job_.traySetupDone && job_.separateTray) {
-    const bool twoSidedFirstPaper =
-        duplex_.source != -1 && duplex_.duplex != kOneSided && job_.firstPaper;
-    job_.leadingPages = twoSidedFirstPaper ? 2 : 1;
-    job_.traySetupDone = true;
-  }
-  const HRESULT hr = ReadPoster(ticket, &poster_);
-  if (!ReadOrAbsent(hr)) return hr;
-  if (job_.leadingPages > 0 && poster_.sheetsPerPage > 0) job_.leadingPages = 0;
   return S_OK;
 }
 

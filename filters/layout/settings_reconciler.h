@@ -10,6 +10,7 @@
 #include "layout_component.h"
 #include "layout_job.h"
 #include "nup_settings.h"
+#include "page_ticket_settings.h"
 #include "poster_settings.h"
 
 namespace kx {
@@ -27,11 +28,12 @@ class SettingsReconciler final : public LayoutVisitor {
   HRESULT VisitBinding(BindingLayout& binding) override;
 
  private:
-  HRESULT ReadPageSettings(const PrintTicketDocument& ticket);
+  HRESULT ReconcileJobOrDocument();
+  HRESULT ReconcilePage();
+  // The page ticket's settings, read or as the last page with the same ticket had them.
+  HRESULT ReadPageTicket(PageTicketSettings* settings);
   HRESULT ReadJobSettings(const PrintTicketDocument& ticket);
-  void CheckDivision(const PrintTicketDocument& ticket);
   HRESULT ReconcileJobRecords(const PrintTicketDocument& ticket);
-  HRESULT ReconcilePageRecords(const PrintTicketDocument& ticket);
   HRESULT WriteTicketPart();
   bool JobOrDocument() const { return scope_ != kPageScope; }
 

@@ -26,6 +26,8 @@ struct SheetMedia {
 
   float Width() const { return ToPageUnits(area.imageableWidth); }
   float Height() const { return ToPageUnits(area.imageableHeight); }
+
+  bool operator==(const SheetMedia&) const = default;
 };
 
 }  // namespace kx

@@ -24,6 +24,7 @@ HRESULT SheetWriter::Write() {
     job_.sheetTicket = job_.currentTicket;
   job_.page.Reset();
   job_.currentTicket.Reset();
+  job_.currentTicketAsMade = false;
   return hr;
 }
 
@@ -101,7 +102,8 @@ HRESULT SheetWriter::WriteBlank(ComPtr<IFixedPage>* output) {
   ComPtr<IFixedPage> page;
   HRESULT hr = WriteEmptyPage(writer_, media.Width(), media.Height(), job_.partNames, &page);
   if (FAILED(hr)) return hr;
-  IXMLDOMDocument2* base = job_.sheetTicket ? job_.sheetTicket.Get() : job_.currentTicket.Get();
+  ComPtr<IXMLDOMDocument2>& base = job_.sheetTicket ? job_.sheetTicket : job_.currentTicket;
+  if (!job_.sheetTicket) job_.currentTicketAsMade = false;  // replaced by a changed copy
   hr = WriteOutputTicket(
       writer_, page.Get(), base, job_,
       afterSeparation ? OutputKind::kSheetAfterTraySeparation : OutputKind::kBlankSide);
@@ -134,8 +136,7 @@ HRESULT SheetWriter::PlacePage(const SheetSlot& slot, ComPtr<IFixedPage>* output
     const HRESULT hr = ShiftPageInPlace(job_.page.Get(), *this);
     if (FAILED(hr)) return hr;
   }
-  const HRESULT hr = WriteOutputTicket(writer_, job_.page.Get(), job_.currentTicket.Get(), job_,
-                                       OutputKind::kPageAlone);
+  const HRESULT hr = WritePageOutputTicket(writer_, job_.page.Get(), job_, OutputKind::kPageAlone);
   if (SUCCEEDED(hr)) *output = job_.page;
   return hr;
 }
@@ -154,8 +155,7 @@ HRESULT SheetWriter::OpenSheetFor(const SheetSlot& slot) {
   HRESULT hr =
       OpenNewSheet(writer_, size.Width(), size.Height(), sheetTransform_, job_.partNames, &sheet);
   if (FAILED(hr)) return hr;
-  hr = WriteOutputTicket(writer_, sheet.page.Get(), job_.currentTicket.Get(), job_,
-                         OutputKind::kNewSheet);
+  hr = WritePageOutputTicket(writer_, sheet.page.Get(), job_, OutputKind::kNewSheet);
   if (FAILED(hr)) {
     sheet.stream->Close();
     return hr;

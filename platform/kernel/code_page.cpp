@@ -32,43 +32,6 @@ bool ToWindows1252(char16_t c, char& byte) {
 
 bool IsWindows1252(UINT codePage) { return codePage == CP_ACP || codePage == CP_WINDOWS_1252; }
 
-// Reads one code point at in (advancing it); a lone surrogate becomes U+FFFD.
-char32_t NextCodePoint(const char16_t*& in, const char16_t* end) {
-  char32_t c = *in++;
-  if (c < 0xD800 || c > 0xDFFF) return c;
-  if (c <= 0xDBFF && in < end && *in >= 0xDC00 && *in <= 0xDFFF)
-    return 0x10000 + ((c - 0xD800) << 10) + (*in++ - 0xDC00);
-  return 0xFFFD;
-}
-
-int Utf8Units(char32_t c) { return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4; }
-
-std::size_t Utf8Length(std::u16string_view text) {
-  std::size_t size = 0;
-  for (const char16_t* in = text.data(), *end = in + text.size(); in < end;)
-    size += static_cast<std::size_t>(Utf8Units(NextCodePoint(in, end)));
-  return size;
-}
-
-// Encodes text into out, which has room for Utf8Length(text) bytes. Page markup is mostly
-// ASCII, which takes the short path.
-std::size_t EncodeUtf8(std::u16string_view text, char* out) {
-  static constexpr unsigned char kLead[] = {0, 0, 0xC0, 0xE0, 0xF0};
-  char* p = out;
-  for (const char16_t* in = text.data(), *end = in + text.size(); in < end;) {
-    if (*in < 0x80) {
-      *p++ = static_cast<char>(*in++);
-      continue;
-    }
-    char32_t c = NextCodePoint(in, end);
-    const int units = Utf8Units(c);
-    for (int k = units - 1; k > 0; --k, c >>= 6) p[k] = static_cast<char>(0x80 | (c & 0x3F));
-    p[0] = static_cast<char>(kLead[units] | c);
-    p += units;
-  }
-  return static_cast<std::size_t>(p - out);
-}
-
 int Fail(DWORD error) {
   SetLastError(error);
   return 0;
@@ -107,11 +70,11 @@ extern "C" int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideC
   if (CodePage == CP_UTF8) {
     if (lpDefaultChar || lpUsedDefaultChar) return Fail(ERROR_INVALID_PARAMETER);
     if (dwFlags) return Fail(ERROR_INVALID_FLAGS);
-    const std::size_t size = Utf8Length(input);
+    const std::size_t size = kx::Utf8Length(input);
     if (size > static_cast<std::size_t>(INT32_MAX)) return Fail(ERROR_INVALID_PARAMETER);
     if (cbMultiByte == 0) return static_cast<int>(size);
     if (size > static_cast<std::size_t>(cbMultiByte)) return Fail(ERROR_INSUFFICIENT_BUFFER);
-    return static_cast<int>(EncodeUtf8(input, lpMultiByteStr));
+    return static_cast<int>(kx::EncodeUtf8(input, lpMultiByteStr));
   }
   if (!IsWindows1252(CodePage)) return Fail(ERROR_INVALID_PARAMETER);
   std::string text(input.size(), '\0');

@@ -5,24 +5,6 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 void AppendUtf16(std::u16string& out, char32_t c) {
   if (c < 0x10000) {
     out += static_cast<char16_t>(c);
@@ -61,20 +43,64 @@ char32_t DecodeUtf8(std::string_view text, std::size_t& i) {
   return c;
 }
 
+// Reads one code point at in (advancing it); a lone surrogate becomes U+FFFD.
+char32_t NextCodePoint(const char16_t*& in, const char16_t* end) {
+  char32_t c = *in++;
+  if (c < 0xD800 || c > 0xDFFF) return c;
+  if (c <= 0xDBFF && in < end && *in >= 0xDC00 && *in <= 0xDFFF)
+    return 0x10000 + ((c - 0xD800) << 10) + (*in++ - 0xDC00);
+  return kReplacement;
+}
+
+int Utf8Units(char32_t c) { return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4; }
+
 }  // namespace
 
-std::string Utf16ToUtf8(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
-    if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-    } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
-      c = kReplacement;
-    }
-    AppendUtf8(out, c);
+std::size_t Utf8Length(std::u16string_view text) {
+  // Without surrogates every unit is one code point, counted without branches.
+  std::size_t size = text.size();
+  bool surrogates = false;
+  for (const char16_t c : text) {
+    size += static_cast<std::size_t>(c >= 0x80) + static_cast<std::size_t>(c >= 0x800);
+    surrogates |= c >= 0xD800 && c <= 0xDFFF;
   }
+  if (!surrogates) return size;
+  size = 0;
+  for (const char16_t* in = text.data(), *end = in + text.size(); in < end;)
+    size += static_cast<std::size_t>(Utf8Units(NextCodePoint(in, end)));
+  return size;
+}
+
+// Page markup is mostly ASCII, which takes the short path.
+std::size_t EncodeUtf8(std::u16string_view text, char* out) {
+  static constexpr unsigned char kLead[] = {0, 0, 0xC0, 0xE0, 0xF0};
+  char* p = out;
+  for (const char16_t* in = text.data(), *end = in + text.size(); in < end;) {
+    if (end - in >= 4 && (in[0] | in[1] | in[2] | in[3]) < 0x80) {
+      p[0] = static_cast<char>(in[0]);
+      p[1] = static_cast<char>(in[1]);
+      p[2] = static_cast<char>(in[2]);
+      p[3] = static_cast<char>(in[3]);
+      p += 4;
+      in += 4;
+      continue;
+    }
+    if (*in < 0x80) {
+      *p++ = static_cast<char>(*in++);
+      continue;
+    }
+    char32_t c = NextCodePoint(in, end);
+    const int units = Utf8Units(c);
+    for (int k = units - 1; k > 0; --k, c >>= 6) p[k] = static_cast<char>(0x80 | (c & 0x3F));
+    p[0] = static_cast<char>(kLead[units] | c);
+    p += units;
+  }
+  return static_cast<std::size_t>(p - out);
+}
+
+std::string Utf16ToUtf8(std::u16string_view text) {
+  std::string out(text.size() * 3, '\0');  // no unit takes more than three bytes
+  out.resize(EncodeUtf8(text, out.data()));
   return out;
 }
 
