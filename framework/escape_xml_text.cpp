@@ -1,5 +1,7 @@
 #include "escape_xml_text.h"
 
+#include <algorithm>
+
 #include "kx/hresult_error.h"
 
 namespace kx {
@@ -16,8 +18,10 @@ constexpr Escape kEscapes[] = {{u'&', u"&amp;"},  {u'<', u"&lt;"},    {u'>', u"&
                                {u'"', u"&quot;"}, {u'\'', u"&apos;"}, {u'\t', u"&#x9;"},
                                {u'\n', u"&#xA;"}, {u'\r', u"&#xD;"}};
 constexpr std::size_t kTextEscapes = 5;
+static_assert(std::ranges::all_of(kEscapes, [](const Escape& e) { return e.character <= u'>'; }));
 
 std::u16string_view AttributeEscapeOf(WCHAR c) {
+  if (c > u'>') return {};  // every escaped character comes before it
   for (const Escape& escape : kEscapes)
     if (escape.character == c) return escape.entity;
   return {};

@@ -15,7 +15,16 @@ class TextBuffer : public TextBlock<WCHAR> {
   // An absent buffer is first made empty.
   void Append(const WCHAR* text);
   void Append(std::u16string_view text);
-  void Append(WCHAR c) { Append(std::u16string_view(&c, 1)); }
+  void Append(WCHAR c) {
+    // Markup is written a character at a time as often as not: room for it and the
+    // terminator takes the short way.
+    if (Length() + 1 < Capacity()) {
+      MutableText()[Length()] = c;
+      SetLength(Length() + 1);
+    } else {
+      Append(std::u16string_view(&c, 1));
+    }
+  }
   // Exact comparison; a null text throws E_FAIL.
   bool Equals(const WCHAR* text) const;
   // Index of the first occurrence, or -1.

@@ -1,5 +1,8 @@
 #include "kx/utf16.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace kx {
 namespace {
 
@@ -56,31 +59,41 @@ int Utf8Units(char32_t c) { return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 
 
 }  // namespace
 
+namespace {
+
+// Whether the four units at in are all ASCII; page markup mostly is, four at a time.
+bool FourAscii(const char16_t* in) {
+  std::uint64_t units;
+  std::memcpy(&units, in, sizeof units);
+  return (units & 0xFF80FF80FF80FF80ULL) == 0;
+}
+
+}  // namespace
+
 std::size_t Utf8Length(std::u16string_view text) {
-  // Without surrogates every unit is one code point, counted without branches.
-  std::size_t size = text.size();
-  bool surrogates = false;
-  for (const char16_t c : text) {
-    size += static_cast<std::size_t>(c >= 0x80) + static_cast<std::size_t>(c >= 0x800);
-    surrogates |= c >= 0xD800 && c <= 0xDFFF;
+  std::size_t size = text.size();  // one byte a unit, and what more the others take
+  const char16_t* in = text.data();
+  const char16_t* const end = in + text.size();
+  while (in < end) {
+    if (end - in >= 4 && FourAscii(in)) {
+      in += 4;
+    } else if (*in < 0x80) {
+      ++in;
+    } else {
+      const char16_t* start = in;
+      size += static_cast<std::size_t>(Utf8Units(NextCodePoint(in, end))) -
+              static_cast<std::size_t>(in - start);
+    }
   }
-  if (!surrogates) return size;
-  size = 0;
-  for (const char16_t* in = text.data(), *end = in + text.size(); in < end;)
-    size += static_cast<std::size_t>(Utf8Units(NextCodePoint(in, end)));
   return size;
 }
 
-// Page markup is mostly ASCII, which takes the short path.
 std::size_t EncodeUtf8(std::u16string_view text, char* out) {
   static constexpr unsigned char kLead[] = {0, 0, 0xC0, 0xE0, 0xF0};
   char* p = out;
   for (const char16_t* in = text.data(), *end = in + text.size(); in < end;) {
-    if (end - in >= 4 && (in[0] | in[1] | in[2] | in[3]) < 0x80) {
-      p[0] = static_cast<char>(in[0]);
-      p[1] = static_cast<char>(in[1]);
-      p[2] = static_cast<char>(in[2]);
-      p[3] = static_cast<char>(in[3]);
+    if (end - in >= 4 && FourAscii(in)) {
+      for (int k = 0; k < 4; ++k) p[k] = static_cast<char>(in[k]);
       p += 4;
       in += 4;
       continue;

@@ -1,6 +1,7 @@
 #include "utf16_arena.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace kx::xml {
@@ -12,6 +13,17 @@ std::size_t DecodeInto(std::string_view utf8, WCHAR* out) {
   const auto* end = in + utf8.size();
   WCHAR* start = out;
   while (in < end) {
+    // Names and values are mostly ASCII: eight bytes at a time.
+    if (end - in >= 8) {
+      std::uint64_t bytes;
+      std::memcpy(&bytes, in, sizeof bytes);
+      if ((bytes & 0x8080808080808080ULL) == 0) {
+        for (int k = 0; k < 8; ++k) out[k] = static_cast<WCHAR>(in[k]);
+        in += 8;
+        out += 8;
+        continue;
+      }
+    }
     const unsigned lead = *in++;
     if (lead < 0x80) {
       *out++ = static_cast<WCHAR>(lead);

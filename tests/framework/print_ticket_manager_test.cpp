@@ -113,6 +113,39 @@ TEST_F(PrintTicketManagerTest, APageTicketIsMergedOntoTheDocumentTicket) {
   EXPECT_NE(test::DomXml(page).find(u"psk:ISOA4"), std::u16string::npos);
 }
 
+// Page tickets that must have the same content share a source; one only read is lent again.
+TEST_F(PrintTicketManagerTest, PagesCopyingOneDocumentTicketShareItsSource) {
+  ASSERT_EQ(manager.UpdateJobTicket(MakeComObject<FakeFixedDocumentSequence>(u"/s").Get()), S_OK);
+  ASSERT_EQ(manager.UpdateDocumentTicket(MakeComObject<FakeFixedDocument>(u"/d").Get()), S_OK);
+  const auto update = [&](ComPtr<FakeFixedPage> page, TicketUse use) {
+    IXMLDOMDocument2* ticket = nullptr;
+    EXPECT_EQ(manager.UpdatePageTicket(page.Get(), &ticket, use), S_OK);
+    return std::pair(ticket, manager.PageTicketSource());
+  };
+  const auto plain = [] { return MakeComObject<FakeFixedPage>(u"/p"); };
+
+  const auto [first, source] = update(plain(), TicketUse::kRead);
+  const ComPtr<IXMLDOMDocument2> held(first);  // so that no new DOM takes its address
+  EXPECT_EQ(update(plain(), TicketUse::kRead), std::pair(first, source));
+  // A caller that may change the ticket gets a copy of its own; the content is the same.
+  const auto [changeable, sameSource] = update(plain(), TicketUse::kChange);
+  EXPECT_NE(changeable, first);
+  EXPECT_EQ(sameSource, source);
+
+  const auto own =
+      update(WithTicket(MakeComObject<FakeFixedPage>(u"/l"), kLandscape), TicketUse::kRead);
+  EXPECT_NE(own.second, source);
+  EXPECT_NE(
+      update(WithTicket(MakeComObject<FakeFixedPage>(u"/l2"), kLandscape), TicketUse::kRead).second,
+      own.second);
+  const auto [copy, copySource] = update(plain(), TicketUse::kRead);
+  EXPECT_EQ(copySource, source);
+  EXPECT_EQ(test::DomXml(copy).find(u"psk:Landscape"), std::u16string::npos);
+
+  ASSERT_EQ(manager.UpdateDocumentTicket(MakeComObject<FakeFixedDocument>(u"/d2").Get()), S_OK);
+  EXPECT_NE(update(plain(), TicketUse::kRead).second, source);
+}
+
 TEST_F(PrintTicketManagerTest, ScopesAndPrerequisitesAreChecked) {
   IXMLDOMDocument2* ticket = nullptr;
   EXPECT_EQ(manager.GetTicket(3, &ticket), E_FAIL);

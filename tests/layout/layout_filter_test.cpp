@@ -101,7 +101,8 @@ int Count(const std::string& text, const std::string& what) {
 class LayoutFilterTest : public ::testing::Test {
  protected:
   // A job of one sequence carrying jobTicket (none when empty) and documents of the given
-  // numbers of pages; pageTicket gives the ticket body of a page by its number (1-based).
+  // numbers of pages; pageTicket gives the ticket body of a page by its number (1-based), an
+  // empty one for a page without a ticket.
   HRESULT Run(const std::u16string& jobTicket, std::vector<int> documents,
               std::function<std::u16string(int)> pageTicket = nullptr) {
     std::vector<ComPtr<IUnknown>> parts;
@@ -118,7 +119,8 @@ class LayoutFilterTest : public ::testing::Test {
         ++number;
         auto page = MakeComObject<TestPage>(
             Utf8ToUtf16(prefix + "/Pages/" + std::to_string(p) + ".fpage"), markup);
-        if (pageTicket) page->SetPrintTicket(Ticket(u"/page.xml", pageTicket(number)).Get());
+        const std::u16string body = pageTicket ? pageTicket(number) : std::u16string();
+        if (!body.empty()) page->SetPrintTicket(Ticket(u"/page.xml", body).Get());
         inputs.push_back(page);
         parts.emplace_back(page.Get());
       }
@@ -311,6 +313,24 @@ TEST_F(LayoutFilterTest, ANewDivisionClosesTheHalfFilledSheetAndPadsItsBack) {
             "<?xml version=\"1.0\" encoding=\"utf-8\"?><FixedPage Width=\"1122.53\" "
             "Height=\"793.71\" xml:lang=\"en-US\" "
             "xmlns=\"http://schemas.microsoft.com/xps/2005/06\"></FixedPage>");
+}
+
+// Pages without a ticket of their own share the work done on their ticket; a page with its own
+// ticket among them must not take that work, nor give its own to the pages after it.
+TEST_F(LayoutFilterTest, EverySheetTicketComesFromTheTicketOfItsOwnFirstPage) {
+  const auto manualFifth = [](int page) {
+    return page == 5 ? std::u16string(
+                           u"<psf:Feature name=\"psk:PageInputBin\"><psf:Option "
+                           u"name=\"psk:Manual\"/></psf:Feature>")
+                     : std::u16string();
+  };
+  ASSERT_EQ(Run(NUp(4), {6, 6}, manualFifth), S_OK);
+  ASSERT_EQ(consumer->sentPages.size(), 3u);
+  const std::string first = SheetTicket(0);
+  EXPECT_THAT(first, HasSubstr("psk:AutoSelect"));
+  EXPECT_THAT(SheetTicket(1), HasSubstr("psk:Manual"));
+  // The sheet after it, opened in the second document, is made as the first was.
+  EXPECT_EQ(SheetTicket(2), first);
 }
 
 TEST_F(LayoutFilterTest, FailuresEndTheJobAndSendNothingOfTheFailedSheet) {

@@ -5,6 +5,7 @@
 
 #include "kx/utf16.h"
 #include "module_name.h"
+#include "stringapiset.h"
 #include "windows.h"
 
 namespace {
@@ -119,6 +120,30 @@ TEST(Utf16, RoundTripsSurrogatePairsAndReplacesIllFormedText) {
   EXPECT_EQ(kx::Utf16ToUtf8(std::u16string(1, u'\xD800')), "\xEF\xBF\xBD");
   EXPECT_EQ(kx::Utf8ToUtf16("\xC0\xAF"), u"\uFFFD");  // overlong
   EXPECT_EQ(kx::Utf8ToUtf16("\xE4\xB8"), u"\uFFFD");  // cut short
+}
+
+// Mostly ASCII text is converted in blocks: a character needing more bytes is checked at every
+// offset from a block's start, by both conversions out of UTF-16.
+TEST(Utf16, ConvertsEveryCharacterTheSameWhereverItFallsInAnAsciiRun) {
+  const std::pair<std::u16string, std::string> characters[] = {
+      {u"\u00e9", "\xC3\xA9"},
+      {u"\u4e2d", "\xE4\xB8\xAD"},
+      {u"\U0001F600", "\xF0\x9F\x98\x80"},
+      {std::u16string(1, u'\xDC00'), "\xEF\xBF\xBD"}};
+  for (const auto& [character, utf8] : characters) {
+    for (std::size_t before = 0; before < 9; ++before) {
+      const std::u16string text = std::u16string(before, u'a') + character + u"0123456789";
+      const std::string expected = std::string(before, 'a') + utf8 + "0123456789";
+      EXPECT_EQ(kx::Utf16ToUtf8(text), expected) << before;
+      const int length = static_cast<int>(text.size());
+      ASSERT_EQ(WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr),
+                static_cast<int>(expected.size()));
+      std::string converted(expected.size(), '\0');
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), length, converted.data(),
+                          static_cast<int>(converted.size()), nullptr, nullptr);
+      EXPECT_EQ(converted, expected) << before;
+    }
+  }
 }
 
 TEST(TickCount, MovesForward) {

@@ -144,6 +144,16 @@ TEST_F(SaxReaderTest, ReadsAStreamInChunksAndDecodesItsEncoding) {
   EXPECT_EQ(handler->text, u"t<x");
 }
 
+TEST_F(SaxReaderTest, DecodesCharactersBeyondAsciiWhereverTheyFallInALongValue) {
+  for (std::size_t before = 0; before < 10; ++before) {
+    handler = MakeComObject<RecordingHandler>();
+    const std::u16string value = std::u16string(before, u'a') + u"\u00e9\U0001F600" + u"0123456789";
+    ASSERT_EQ(ParseText(u"<P V=\"" + value + u"\">" + value + u"</P>"), S_OK);
+    EXPECT_EQ(handler->events[1], "<P {}P V({}V)=" + kx::Utf16ToUtf8(value)) << before;
+    EXPECT_EQ(handler->text, value) << before;
+  }
+}
+
 TEST_F(SaxReaderTest, AHandlerFailureStopsTheParseAndIsItsResult) {
   handler->failOnElement = 2;
   handler->failure = E_ABORT;
