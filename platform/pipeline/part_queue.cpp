@@ -8,15 +8,16 @@ HRESULT PartQueue::GetXpsPart(IUnknown** part) {
   if (!part) return E_POINTER;
   *part = nullptr;
   std::unique_lock lock(mutex_);
-  changed_.wait(lock, [&] { return aborted_ || closed_ || !parts_.empty(); });
+  readable_.wait(lock, [&] { return aborted_ || closed_ || !parts_.empty(); });
   if (aborted_) return E_ABORT;
   if (parts_.empty()) return S_OK;  // closed: the end of the stream
-  // Only a full queue has senders waiting; waking them for every part costs a context switch.
-  const bool wasFull = parts_.size() >= capacity_;
   *part = parts_.front().Detach();
   parts_.pop_front();
+  // A sender waiting on a full queue is woken once half of it has gone, not for every part:
+  // each wake is a context switch, and the sender then fills the queue in one go.
+  const bool wakeSenders = sendersWaiting_ > 0 && parts_.size() <= capacity_ / 2;
   lock.unlock();
-  if (wasFull) changed_.notify_all();
+  if (wakeSenders) writable_.notify_all();
   return S_OK;
 }
 
@@ -24,7 +25,9 @@ HRESULT PartQueue::Push(IUnknown* part) {
   if (!part) return E_POINTER;
   ComPtr<IUnknown> held(part);
   std::unique_lock lock(mutex_);
-  changed_.wait(lock, [&] { return aborted_ || drained_ || parts_.size() < capacity_; });
+  ++sendersWaiting_;
+  writable_.wait(lock, [&] { return aborted_ || drained_ || parts_.size() < capacity_; });
+  --sendersWaiting_;
   if (aborted_) return E_ABORT;
   if (drained_) return S_OK;
   if (closed_) return E_UNEXPECTED;
@@ -32,7 +35,7 @@ HRESULT PartQueue::Push(IUnknown* part) {
   const bool wasEmpty = parts_.empty();
   parts_.push_back(std::move(held));
   lock.unlock();
-  if (wasEmpty) changed_.notify_all();
+  if (wasEmpty) readable_.notify_all();
   return S_OK;
 }
 
@@ -40,7 +43,7 @@ HRESULT PartQueue::CloseSender() {
   std::lock_guard lock(mutex_);
   if (aborted_) return E_ABORT;
   closed_ = true;
-  changed_.notify_all();
+  readable_.notify_all();
   return S_OK;
 }
 
@@ -58,7 +61,8 @@ void PartQueue::Discard(bool PartQueue::*state) {
   std::lock_guard lock(mutex_);
   this->*state = true;
   dropped.swap(parts_);
-  changed_.notify_all();
+  readable_.notify_all();
+  writable_.notify_all();
 }
 
 bool PartQueue::Closed() const {

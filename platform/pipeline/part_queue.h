@@ -44,7 +44,9 @@ class PartQueue final : public ComObject<IXpsDocumentProvider, IXpsDocumentConsu
 
   const std::size_t capacity_;
   mutable std::mutex mutex_;
-  std::condition_variable changed_;
+  std::condition_variable readable_;  // a part, the end or an abort for the reader
+  std::condition_variable writable_;  // room, a drain or an abort for senders
+  int sendersWaiting_ = 0;
   std::deque<ComPtr<IUnknown>> parts_;
   bool closed_ = false;
   bool aborted_ = false;

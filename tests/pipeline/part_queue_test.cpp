@@ -34,6 +34,27 @@ TEST(PartQueue, SendBlocksAtCapacityAndPartsComeOutInOrder) {
   EXPECT_FALSE(part);  // closed and empty: the end of the stream
 }
 
+// Senders on a full queue are woken in batches; none may be left waiting.
+TEST(PartQueue, ASenderFasterThanItsReaderGetsEveryPartThroughInOrder) {
+  auto queue = MakeComObject<PartQueue>(4);
+  auto sender = std::async(std::launch::async, [&] {
+    for (int i = 0; i < 200; ++i) {
+      const std::u16string name = u"/" + std::u16string(1, char16_t(u'A' + i % 26)) + u".fpage";
+      if (FAILED(queue->SendFixedPage(Page(name.c_str()).Get()))) return E_FAIL;
+    }
+    return queue->CloseSender();
+  });
+  int received = 0;
+  for (ComPtr<IUnknown> part;; ++received) {
+    ASSERT_EQ(queue->GetXpsPart(part.ReleaseAndGetAddressOf()), S_OK);
+    if (!part) break;
+    EXPECT_EQ(test::PartName(part.Get()),
+              "/" + std::string(1, char('A' + received % 26)) + ".fpage");
+  }
+  EXPECT_EQ(received, 200);
+  EXPECT_EQ(sender.get(), S_OK);
+}
+
 TEST(PartQueue, AbortWakesTheWaitingReaderAndSender) {
   auto empty = MakeComObject<PartQueue>(1);
   auto full = MakeComObject<PartQueue>(1);
