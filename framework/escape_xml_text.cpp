@@ -1,6 +1,7 @@
 #include "escape_xml_text.h"
 
-#include <algorithm>
+#include <array>
+#include <iterator>
 
 #include "kx/hresult_error.h"
 
@@ -18,13 +19,19 @@ constexpr Escape kEscapes[] = {{u'&', u"&amp;"},  {u'<', u"&lt;"},    {u'>', u"&
                                {u'"', u"&quot;"}, {u'\'', u"&apos;"}, {u'\t', u"&#x9;"},
                                {u'\n', u"&#xA;"}, {u'\r', u"&#xD;"}};
 constexpr std::size_t kTextEscapes = 5;
-static_assert(std::ranges::all_of(kEscapes, [](const Escape& e) { return e.character <= u'>'; }));
+
+// For each character up to '>', one more than the index of its escape (0: none), so that the
+// characters of plain values are told apart by a single lookup.
+constexpr auto kEscapeIndex = [] {
+  std::array<unsigned char, u'>' + 1> index{};
+  for (std::size_t i = 0; i < std::size(kEscapes); ++i)
+    index[kEscapes[i].character] = static_cast<unsigned char>(i + 1);
+  return index;
+}();
 
 std::u16string_view AttributeEscapeOf(WCHAR c) {
-  if (c > u'>') return {};  // every escaped character comes before it
-  for (const Escape& escape : kEscapes)
-    if (escape.character == c) return escape.entity;
-  return {};
+  if (c >= kEscapeIndex.size() || kEscapeIndex[c] == 0) return {};
+  return kEscapes[kEscapeIndex[c] - 1].entity;
 }
 
 }  // namespace
