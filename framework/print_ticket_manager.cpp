@@ -23,6 +23,8 @@ namespace {
 constexpr std::u16string_view kStripList[] = {u"JobNUpAllDocumentsContiguously", u"DocumentNUp"};
 
 constexpr ULONG kReadChunk = 65536;
+// Far beyond any real ticket: a part larger than this is not read into memory.
+constexpr std::size_t kMaxTicketBytes = std::size_t{16} << 20;
 
 HRESULT SeekToStart(IStream* stream) {
   LARGE_INTEGER start{};
@@ -126,27 +128,56 @@ HRESULT PrintTicketManager::UpdateDocumentTicket(IFixedDocument* document) {
 
 HRESULT PrintTicketManager::UpdatePageTicket(IFixedPage* page, IXMLDOMDocument2** ticket,
                                              TicketUse use) {
-  if (!page) return E_POINTER;
-  ComPtr<IPartPrintTicket> part;
-  HRESULT hr = page->GetPrintTicket(part.ReleaseAndGetAddressOf());
-  const bool carriesNone = (SUCCEEDED(hr) && !part) || hr == HRESULT_FROM_WIN32(ERROR_NOT_FOUND);
-  // A copy of the document ticket that was only read is still one.
-  if (carriesNone && use == TicketUse::kRead && readOnlyCopy_ && pageTicket_ &&
-      copySourceRevision_ == upperRevision_) {
-    hasPageTicket_ = false;
+  if (!page || !ticket) return E_POINTER;
+  *ticket = nullptr;
+  return HResultBoundary([&] {
+    ComPtr<IPartPrintTicket> part;
+    HRESULT hr = page->GetPrintTicket(part.ReleaseAndGetAddressOf());
+    // A part that answers success but hands out no ticket has none.
+    if (SUCCEEDED(hr) && !part) hr = HRESULT_FROM_WIN32(ERROR_NOT_FOUND);
+    if (FAILED(hr) && hr != HRESULT_FROM_WIN32(ERROR_NOT_FOUND)) return hr;
+    PageOrigin origin{upperRevision_, SUCCEEDED(hr), {}};
+    if (origin.ownTicket) {
+      hr = ReadTicketPart(part.Get(), &origin.xml);
+      if (FAILED(hr)) return hr;
+    }
+    hasPageTicket_ = origin.ownTicket;
+    hr = origin == madeOrigin_ && madePageTicket_ ? ReuseMadePageTicket(use)
+                                                  : MakePageTicket(std::move(origin), use);
+    return FAILED(hr) ? hr : GetTicket(kPageScope, ticket);
+  });
+}
+
+HRESULT PrintTicketManager::MakePageTicket(PageOrigin origin, TicketUse use) {
+  madePageTicket_.Reset();
+  HRESULT hr = S_OK;
+  if (origin.ownTicket) {
+    hr = MergeTicketXml(kPageScope, origin.xml);
   } else {
-    hr = UpdateScope(kPageScope, hr, part.Get(), &hasPageTicket_);
+    ResetTickets(kPageScope);
+    hr = EnsureTickets(kPageScope);
+    pageSource_ = NewSource();
+  }
+  if (FAILED(hr)) return hr;
+  // Kept as made: lent again to a reader, or copied for a caller that changes its ticket.
+  if (use == TicketUse::kRead) {
+    madePageTicket_ = pageTicket_;
+  } else {
+    hr = CloneTicket(pageTicket_.Get(), &madePageTicket_);
     if (FAILED(hr)) return hr;
   }
-  if (!hasPageTicket_) {
-    if (copySource_ == 0 || copySourceRevision_ != upperRevision_) {
-      copySource_ = NewSource();
-      copySourceRevision_ = upperRevision_;
-    }
-    pageSource_ = copySource_;
+  madeOrigin_ = std::move(origin);
+  madeSource_ = pageSource_;
+  return S_OK;
+}
+
+HRESULT PrintTicketManager::ReuseMadePageTicket(TicketUse use) {
+  pageSource_ = madeSource_;
+  if (use == TicketUse::kRead) {
+    pageTicket_ = madePageTicket_;
+    return S_OK;
   }
-  readOnlyCopy_ = use == TicketUse::kRead && !hasPageTicket_;
-  return GetTicket(kPageScope, ticket);
+  return CloneTicket(madePageTicket_.Get(), &pageTicket_);
 }
 
 HRESULT PrintTicketManager::MergeTicket(int scope, IXMLDOMDocument2* delta) {
@@ -172,7 +203,6 @@ HRESULT PrintTicketManager::MergeTicket(int scope, IXMLDOMDocument2* delta) {
     *TicketOf(scope) = std::move(merged);
     if (scope == kPageScope) {
       pageSource_ = NewSource();
-      readOnlyCopy_ = false;
     } else {
       UpperTicketsChanged();
     }
@@ -183,22 +213,38 @@ HRESULT PrintTicketManager::MergeTicket(int scope, IXMLDOMDocument2* delta) {
 HRESULT PrintTicketManager::LoadPartTicket(int scope, IPartPrintTicket* partTicket) {
   if (!partTicket) return E_POINTER;
   return HResultBoundary([&] {
-    ComPtr<IXMLDOMDocument2> dom;
-    HRESULT hr = NewDom(&dom);
-    ComPtr<IPrintReadStream> stream;
-    if (SUCCEEDED(hr)) hr = partTicket->GetStream(stream.ReleaseAndGetAddressOf());
-    if (FAILED(hr)) return hr;
-    auto adapter = ComPtr<ISequentialStream>::Attach(new SequentialReadAdapter(stream.Get()));
-    VARIANT source;
-    VariantInit(&source);
-    source.vt = VT_UNKNOWN;
-    source.punkVal = adapter.Get();  // borrowed for the call
-    VARIANT_BOOL loaded = VARIANT_FALSE;
-    hr = dom->load(source, &loaded);
-    if (FAILED(hr)) return hr;
-    if (loaded != VARIANT_TRUE) return E_FAIL;
-    return MergeTicket(scope, dom.Get());
+    std::string xml;
+    const HRESULT hr = ReadTicketPart(partTicket, &xml);
+    return FAILED(hr) ? hr : MergeTicketXml(scope, xml);
   });
+}
+
+HRESULT PrintTicketManager::ReadTicketPart(IPartPrintTicket* partTicket, std::string* xml) {
+  ComPtr<IPrintReadStream> stream;
+  HRESULT hr = partTicket->GetStream(stream.ReleaseAndGetAddressOf());
+  if (FAILED(hr)) return hr;
+  xml->clear();
+  for (;;) {
+    if (xml->size() > kMaxTicketBytes) return E_PRINTTICKET_FORMAT;
+    const std::size_t size = xml->size();
+    xml->resize(size + kReadChunk);
+    ULONG read = 0;
+    BOOL endOfFile = FALSE;
+    hr = stream->ReadBytes(xml->data() + size, kReadChunk, &read, &endOfFile);
+    xml->resize(size + (SUCCEEDED(hr) ? read : 0));
+    if (FAILED(hr) || read == 0) return hr;
+  }
+}
+
+HRESULT PrintTicketManager::MergeTicketXml(int scope, std::string_view xml) {
+  ComPtr<IStream> stream;
+  HRESULT hr = CreateStreamOnHGlobal(nullptr, TRUE, stream.ReleaseAndGetAddressOf());
+  ULONG written = 0;
+  if (SUCCEEDED(hr) && !xml.empty())
+    hr = stream->Write(xml.data(), static_cast<ULONG>(xml.size()), &written);
+  ComPtr<IXMLDOMDocument2> dom;
+  if (SUCCEEDED(hr)) hr = LoadDomFromStream(stream.Get(), dom.ReleaseAndGetAddressOf());
+  return FAILED(hr) ? hr : MergeTicket(scope, dom.Get());
 }
 
 HRESULT PrintTicketManager::EnsureTickets(int scope) {

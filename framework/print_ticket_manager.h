@@ -35,15 +35,14 @@ class PrintTicketManager {
 
   HRESULT UpdateJobTicket(IFixedDocumentSequence* sequence);
   HRESULT UpdateDocumentTicket(IFixedDocument* document);
-  // Lends the merged page ticket (see GetTicket). A caller that only reads it (kRead: it
-  // changes copies, never the DOM lent) may get the same DOM again for the next page, when
-  // neither page carries a ticket of its own and the tickets above are unchanged.
+  // Lends the merged page ticket (see GetTicket). A page of the same origin as the page before
+  // (the same tickets above, and no ticket of its own or one of the same XML) is not merged
+  // again: a caller that only reads the ticket (kRead: it changes copies, never the DOM lent)
+  // gets the same DOM, others a copy.
   HRESULT UpdatePageTicket(IFixedPage* page, IXMLDOMDocument2** ticket,
                            TicketUse use = TicketUse::kChange);
   // Names how the page ticket was made: pages with the same source got tickets of the same
-  // content, as long as no ticket was changed in place through GetTicket in between. Pages
-  // without a ticket of their own share the source of the document ticket they copy; a page
-  // carrying a ticket is a source of its own.
+  // content, as long as no ticket was changed in place through GetTicket in between.
   std::uint64_t PageTicketSource() const { return pageSource_; }
 
   // Merges delta onto the ticket of the scope above and stores the result as the scope's.
@@ -79,7 +78,20 @@ class PrintTicketManager {
   // Updates a scope from the ticket its part carries, or makes it a copy of the scope above.
   HRESULT UpdateScope(int scope, HRESULT gotTicket, IPartPrintTicket* ticket, bool* hasTicket);
   std::u16string NewTicketPartName(std::u16string_view tag);
-  // A ticket above the page scope changed: pages copying the document ticket get a new source.
+  // What a page ticket is made of: the tickets above, as of a revision, and the page's own
+  // ticket part, if any. Pages of one origin get tickets of the same content.
+  struct PageOrigin {
+    std::uint64_t revision = 0;
+    bool ownTicket = false;
+    std::string xml;  // of the page's own ticket
+
+    bool operator==(const PageOrigin&) const = default;
+  };
+  HRESULT MakePageTicket(PageOrigin origin, TicketUse use);
+  HRESULT ReuseMadePageTicket(TicketUse use);
+  HRESULT ReadTicketPart(IPartPrintTicket* partTicket, std::string* xml);
+  HRESULT MergeTicketXml(int scope, std::string_view xml);
+  // A ticket above the page scope changed: the page tickets made before are out of date.
   void UpperTicketsChanged() { ++upperRevision_; }
   std::uint64_t NewSource() { return ++sources_; }
 
@@ -95,9 +107,10 @@ class PrintTicketManager {
   std::uint64_t upperRevision_ = 0;
   std::uint64_t sources_ = 0;
   std::uint64_t pageSource_ = 0;
-  std::uint64_t copySource_ = 0;          // the source of pages copying the document ticket
-  std::uint64_t copySourceRevision_ = 0;  // the upper revision it was given for
-  bool readOnlyCopy_ = false;             // the page ticket is that copy, lent for reading
+  // The page ticket as made for the last origin, never changed, and its source.
+  PageOrigin madeOrigin_;
+  ComPtr<IXMLDOMDocument2> madePageTicket_;
+  std::uint64_t madeSource_ = 0;
 };
 
 }  // namespace kx

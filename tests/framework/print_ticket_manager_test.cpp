@@ -113,8 +113,9 @@ TEST_F(PrintTicketManagerTest, APageTicketIsMergedOntoTheDocumentTicket) {
   EXPECT_NE(test::DomXml(page).find(u"psk:ISOA4"), std::u16string::npos);
 }
 
-// Page tickets that must have the same content share a source; one only read is lent again.
-TEST_F(PrintTicketManagerTest, PagesCopyingOneDocumentTicketShareItsSource) {
+// Pages of one origin (the same tickets above, and the same ticket of their own or none) are
+// not merged again: they share a source, and a reader shares the DOM too.
+TEST_F(PrintTicketManagerTest, PagesOfOneOriginShareTheirTicket) {
   ASSERT_EQ(manager.UpdateJobTicket(MakeComObject<FakeFixedDocumentSequence>(u"/s").Get()), S_OK);
   ASSERT_EQ(manager.UpdateDocumentTicket(MakeComObject<FakeFixedDocument>(u"/d").Get()), S_OK);
   const auto update = [&](ComPtr<FakeFixedPage> page, TicketUse use) {
@@ -123,6 +124,9 @@ TEST_F(PrintTicketManagerTest, PagesCopyingOneDocumentTicketShareItsSource) {
     return std::pair(ticket, manager.PageTicketSource());
   };
   const auto plain = [] { return MakeComObject<FakeFixedPage>(u"/p"); };
+  const auto landscape = [](const char16_t* name) {
+    return WithTicket(MakeComObject<FakeFixedPage>(name), kLandscape);
+  };
 
   const auto [first, source] = update(plain(), TicketUse::kRead);
   const ComPtr<IXMLDOMDocument2> held(first);  // so that no new DOM takes its address
@@ -132,18 +136,18 @@ TEST_F(PrintTicketManagerTest, PagesCopyingOneDocumentTicketShareItsSource) {
   EXPECT_NE(changeable, first);
   EXPECT_EQ(sameSource, source);
 
-  const auto own =
-      update(WithTicket(MakeComObject<FakeFixedPage>(u"/l"), kLandscape), TicketUse::kRead);
+  const auto own = update(landscape(u"/l1"), TicketUse::kRead);
   EXPECT_NE(own.second, source);
-  EXPECT_NE(
-      update(WithTicket(MakeComObject<FakeFixedPage>(u"/l2"), kLandscape), TicketUse::kRead).second,
-      own.second);
+  EXPECT_NE(test::DomXml(own.first).find(u"psk:Landscape"), std::u16string::npos);
+  EXPECT_TRUE(manager.HasPageTicket());
+  EXPECT_EQ(update(landscape(u"/l2"), TicketUse::kRead), own);
   const auto [copy, copySource] = update(plain(), TicketUse::kRead);
-  EXPECT_EQ(copySource, source);
+  EXPECT_NE(copySource, own.second);
+  EXPECT_FALSE(manager.HasPageTicket());
   EXPECT_EQ(test::DomXml(copy).find(u"psk:Landscape"), std::u16string::npos);
 
   ASSERT_EQ(manager.UpdateDocumentTicket(MakeComObject<FakeFixedDocument>(u"/d2").Get()), S_OK);
-  EXPECT_NE(update(plain(), TicketUse::kRead).second, source);
+  EXPECT_NE(update(plain(), TicketUse::kRead).second, copySource);
 }
 
 TEST_F(PrintTicketManagerTest, ScopesAndPrerequisitesAreChecked) {
