@@ -1,6 +1,7 @@
 // The layout filter at work: BM_Layout4Up runs the generated 500-page document of
 // BM_PipelinePassThrough through the same four XPS filters with a 4-up job ticket, so that its
-// pages per second read against the pass-through figure of the same run.
+// pages per second read against the pass-through figure of the same run; BM_Layout4UpPageTickets
+// does the same with a page ticket on every page.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -16,8 +17,8 @@ std::string ExampleTicket(const char* name) {
   return source.substr(0, source.rfind("/bench/")) + "/driver/examples/" + name;
 }
 
-void BM_Layout4Up(benchmark::State& state) {
-  auto options = kx::bench::DriverJob(kx::bench::BenchDocument() + ".4up.xps");
+void RunFourUp(benchmark::State& state, const std::string& input) {
+  auto options = kx::bench::DriverJob(input + ".4up.xps", input);
   options.jobTicket = ExampleTicket("nup-4-rightbottom.xml");
   for (auto _ : state) {
     const auto result = kx::pipeline::RunPrintJob(options);
@@ -27,6 +28,14 @@ void BM_Layout4Up(benchmark::State& state) {
   state.counters["pages/s"] = benchmark::Counter(
       double(kx::bench::kDocumentPages) * double(state.iterations()), benchmark::Counter::kIsRate);
 }
+
+void BM_Layout4Up(benchmark::State& state) { RunFourUp(state, kx::bench::BenchDocument()); }
 BENCHMARK(BM_Layout4Up)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Every page carrying the same page ticket: merged once, not once a page.
+void BM_Layout4UpPageTickets(benchmark::State& state) {
+  RunFourUp(state, kx::bench::TicketedBenchDocument());
+}
+BENCHMARK(BM_Layout4UpPageTickets)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

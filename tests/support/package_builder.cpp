@@ -85,7 +85,8 @@ std::vector<ZipItem> MakeXpsItems(const XpsSpec& spec) {
       std::vector<std::pair<std::string, std::string>> relationships;
       if (spec.withFont)
         relationships.push_back({"required-resource", std::string("/") + kFontPart});
-      if (spec.withTickets && p == 1) relationships.push_back({"printticket", "../Page_PT.xml"});
+      if (spec.withTickets && (p == 1 || spec.ticketOnEveryPage))
+        relationships.push_back({"printticket", "../Page_PT.xml"});
       if (!relationships.empty())
         items.push_back({directory + "Pages/_rels/" + std::to_string(p) + ".fpage.rels",
                          Relationships(relationships)});

@@ -15,9 +15,10 @@ struct ZipItem {
 struct XpsSpec {
   int documents = 1;
   int pagesPerDocument = 2;
-  bool withFont = true;        // one obfuscated font shared by every page
-  bool withTickets = true;     // a job, a document and a first-page print ticket
-  std::size_t pageFiller = 0;  // extra path markup per page, in bytes
+  bool withFont = true;            // one obfuscated font shared by every page
+  bool withTickets = true;         // a job, a document and a first-page print ticket
+  bool ticketOnEveryPage = false;  // every page, not only the first, refers to the page ticket
+  std::size_t pageFiller = 0;      // extra path markup per page, in bytes
 };
 
 // The GUID-named font part and its plain bytes (a TrueType header and some padding).
