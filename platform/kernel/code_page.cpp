@@ -70,6 +70,9 @@ extern "C" int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideC
   if (CodePage == CP_UTF8) {
     if (lpDefaultChar || lpUsedDefaultChar) return Fail(ERROR_INVALID_PARAMETER);
     if (dwFlags) return Fail(ERROR_INVALID_FLAGS);
+    // Three bytes a unit are room for any text, which then needs no measuring first.
+    if (cbMultiByte > 0 && static_cast<std::size_t>(cbMultiByte) / 3 >= input.size())
+      return static_cast<int>(kx::EncodeUtf8(input, lpMultiByteStr));
     const std::size_t size = kx::Utf8Length(input);
     if (size > static_cast<std::size_t>(INT32_MAX)) return Fail(ERROR_INVALID_PARAMETER);
     if (cbMultiByte == 0) return static_cast<int>(size);

@@ -1,5 +1,7 @@
 #include "kx/wide_format.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
@@ -100,6 +102,20 @@ void AppendNumber(std::u16string& out, const Spec& spec, std::string_view length
   out.append(text.begin(), text.end());
 }
 
+// "%f" and "%.Nf" of an ordinary number, the form markup numbers are written in, without going
+// through printf: std::to_chars gives the same digits. False for anything else.
+bool AppendPlainFixed(std::u16string& out, const Spec& spec, double value) {
+  if (spec.conversion != 'f' || !spec.flags.empty() || spec.width >= 0 || spec.precision > 20 ||
+      !std::isfinite(value) || std::fabs(value) >= 1e15)
+    return false;
+  char text[64];
+  const auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed,
+                                          spec.precision < 0 ? 6 : spec.precision);
+  if (error != std::errc()) return false;
+  out.append(text, end);
+  return true;
+}
+
 void AppendPadded(std::u16string& out, const Spec& spec, std::u16string_view text) {
   if (spec.precision >= 0 && text.size() > static_cast<std::size_t>(spec.precision))
     text = text.substr(0, static_cast<std::size_t>(spec.precision));
@@ -177,7 +193,8 @@ bool AppendConversion(std::u16string& out, const Spec& spec, va_list& args) {
       if (spec.length == Length::LongDouble) {
         AppendNumber(out, spec, "L", va_arg(args, long double));
       } else {
-        AppendNumber(out, spec, "", va_arg(args, double));
+        const double value = va_arg(args, double);
+        if (!AppendPlainFixed(out, spec, value)) AppendNumber(out, spec, "", value);
       }
       return true;
     case 'p':

@@ -1,10 +1,12 @@
 // The wide formatter, the code pages and the GDI+ matrices.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "gdiplus.h"
 #include "kx/hresult_error.h"
+#include "kx/utf16.h"
 #include "kx/wide_format.h"
 #include "stringapiset.h"
 #include "winbase.h"
@@ -22,6 +24,21 @@ TEST(WideFormat, FormatsTheConversionsTheSystemUses) {
   EXPECT_EQ(WideFormat(u"%*.*s|%%|%lld", 4, 2, u"abc", -9000000000LL), u"  ab|%|-9000000000");
   EXPECT_THROW(WideFormat(u"%q", 1), HResultError);
   EXPECT_THROW(WideFormat(u"%", 1), HResultError);
+}
+
+// Fixed-point numbers come out exactly as the C library prints them, halfway cases included.
+TEST(WideFormat, FixedPointNumbersAreTheCLibrarysDigits) {
+  const double values[] = {0.0,   -0.0,   0.5,    1.5,     2.5,       0.125,  0.375, 2.675,
+                           1.005, -1.005, 793.76, 1122.56, 264.58,    1e-7,   -3e-3, 123456.789,
+                           1e14,  -1e15,  1e20,   1.0 / 3, 0.1 + 0.2, 99.995, 1e300};
+  const char16_t* formats[] = {u"%f", u"%.0f", u"%.1f", u"%.2f", u"%.3f", u"%.6f", u"%8.2f"};
+  for (const double value : values) {
+    for (const char16_t* format : formats) {
+      char expected[512];
+      std::snprintf(expected, sizeof expected, Utf16ToUtf8(format).c_str(), value);
+      EXPECT_EQ(Utf16ToUtf8(WideFormat(format, value)), expected) << Utf16ToUtf8(format);
+    }
+  }
 }
 
 TEST(CodePages, AnsiIsWindows1252AndUtf8IsChecked) {
