@@ -12,7 +12,6 @@
 #include "objbase.h"
 #include "print_ticket_document.h"
 #include "read_stream_adapter.h"
-#include "sequential_read_adapter.h"
 #include "winbase.h"
 #include "write_chunked.h"
 
@@ -36,6 +35,22 @@ HRESULT SeekToStart(IStream* stream) {
 HRESULT AsStream(IXMLDOMDocument2* ticket, ComPtr<IStream>* stream) {
   const HRESULT hr = ticket->QueryInterface(IID_IStream, stream->ReleaseAndGetVoidAddressOf());
   return FAILED(hr) ? hr : SeekToStart(stream->Get());
+}
+
+// Appends what read(buffer, size, &got) gives, a chunk at a time, until it gives nothing;
+// E_PRINTTICKET_FORMAT once the text passes limit.
+template <class Read>
+HRESULT ReadWhole(std::string* text, std::size_t limit, Read read) {
+  text->clear();
+  for (;;) {
+    if (text->size() > limit) return E_PRINTTICKET_FORMAT;
+    const std::size_t size = text->size();
+    text->resize(size + kReadChunk);
+    ULONG got = 0;
+    const HRESULT hr = read(text->data() + size, kReadChunk, &got);
+    text->resize(size + (SUCCEEDED(hr) ? got : 0));
+    if (FAILED(hr) || got == 0) return hr;
+  }
 }
 
 HRESULT NewDom(ComPtr<IXMLDOMDocument2>* dom) {
@@ -221,19 +236,12 @@ HRESULT PrintTicketManager::LoadPartTicket(int scope, IPartPrintTicket* partTick
 
 HRESULT PrintTicketManager::ReadTicketPart(IPartPrintTicket* partTicket, std::string* xml) {
   ComPtr<IPrintReadStream> stream;
-  HRESULT hr = partTicket->GetStream(stream.ReleaseAndGetAddressOf());
+  const HRESULT hr = partTicket->GetStream(stream.ReleaseAndGetAddressOf());
   if (FAILED(hr)) return hr;
-  xml->clear();
-  for (;;) {
-    if (xml->size() > kMaxTicketBytes) return E_PRINTTICKET_FORMAT;
-    const std::size_t size = xml->size();
-    xml->resize(size + kReadChunk);
-    ULONG read = 0;
+  return ReadWhole(xml, kMaxTicketBytes, [&](char* buffer, ULONG size, ULONG* got) {
     BOOL endOfFile = FALSE;
-    hr = stream->ReadBytes(xml->data() + size, kReadChunk, &read, &endOfFile);
-    xml->resize(size + (SUCCEEDED(hr) ? read : 0));
-    if (FAILED(hr) || read == 0) return hr;
-  }
+    return stream->ReadBytes(buffer, size, got, &endOfFile);
+  });
 }
 
 HRESULT PrintTicketManager::MergeTicketXml(int scope, std::string_view xml) {
@@ -324,16 +332,11 @@ HRESULT PrintTicketManager::TicketXml(IXMLDOMDocument2* ticket, std::string* xml
   xml->clear();
   return HResultBoundary([&] {
     ComPtr<IStream> stream;
-    HRESULT hr = AsStream(ticket, &stream);
+    const HRESULT hr = AsStream(ticket, &stream);
     if (FAILED(hr)) return hr;
-    for (;;) {
-      const std::size_t size = xml->size();
-      xml->resize(size + kReadChunk);
-      ULONG read = 0;
-      hr = stream->Read(xml->data() + size, kReadChunk, &read);
-      xml->resize(size + (SUCCEEDED(hr) ? read : 0));
-      if (FAILED(hr) || read == 0) return hr;
-    }
+    return ReadWhole(
+        xml, std::numeric_limits<std::size_t>::max(),
+        [&](char* buffer, ULONG size, ULONG* got) { return stream->Read(buffer, size, got); });
   });
 }
 
