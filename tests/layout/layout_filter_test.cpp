@@ -98,6 +98,15 @@ int Count(const std::string& text, const std::string& what) {
   return count;
 }
 
+// The filter with the tickets its manager holds in view.
+class InspectedLayoutFilter final : public LayoutFilter {
+ public:
+  std::u16string TicketText(int scope) {
+    IXMLDOMDocument2* ticket = nullptr;
+    return SUCCEEDED(ticketManager_.GetTicket(scope, &ticket)) ? test::DomXml(ticket) : u"";
+  }
+};
+
 class LayoutFilterTest : public ::testing::Test {
  protected:
   // A job of one sequence carrying jobTicket (none when empty) and documents of the given
@@ -131,7 +140,7 @@ class LayoutFilterTest : public ::testing::Test {
     bag->SetString(u"PrinterName", u"Kexley Inkjet");
     test::SetUserTicket(*bag.Get(), ReadFile(KX_DRIVER_DIR "/default_ticket.xml"));
     if (landscapeRotation) bag->SetUInt(u"LandscapeRotation", landscapeRotation);
-    auto filter = ComPtr<LayoutFilter>::Attach(new LayoutFilter);
+    filter = ComPtr<InspectedLayoutFilter>::Attach(new InspectedLayoutFilter);
     const HRESULT hr = filter->InitializeFilter(communicator.Get(), bag.Get(), manager.Get());
     return FAILED(hr) ? hr : filter->StartOperation();
   }
@@ -164,6 +173,7 @@ class LayoutFilterTest : public ::testing::Test {
   ULONG landscapeRotation = 0;
   std::vector<ComPtr<TestPage>> inputs;
   ComPtr<LayoutConsumer> consumer = MakeComObject<LayoutConsumer>();
+  ComPtr<InspectedLayoutFilter> filter;
   ComPtr<test::FakeManagerControl> manager = MakeComObject<test::FakeManagerControl>();
 };
 
@@ -331,6 +341,15 @@ TEST_F(LayoutFilterTest, EverySheetTicketComesFromTheTicketOfItsOwnFirstPage) {
   EXPECT_THAT(SheetTicket(1), HasSubstr("psk:Manual"));
   // The sheet after it, opened in the second document, is made as the first was.
   EXPECT_EQ(SheetTicket(2), first);
+}
+
+// The filter is lent the page ticket for reading, shared by the pages without a ticket of their
+// own: turning the sheet, making sheet tickets and blank sides must all work on copies.
+TEST_F(LayoutFilterTest, ThePageTicketSharedByPagesWithoutTicketsIsNeverChanged) {
+  ASSERT_EQ(Run(NUp(2) + Duplex(u"TwoSidedLongEdge"), {3}), S_OK);
+  ASSERT_EQ(consumer->sentPages.size(), 2u);
+  EXPECT_THAT(SheetTicket(0), HasSubstr("psk:Landscape"));
+  EXPECT_EQ(filter->TicketText(kPageScope), filter->TicketText(kDocumentScope));
 }
 
 TEST_F(LayoutFilterTest, FailuresEndTheJobAndSendNothingOfTheFailedSheet) {
