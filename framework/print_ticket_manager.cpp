@@ -12,6 +12,7 @@
 #include "objbase.h"
 #include "print_ticket_document.h"
 #include "read_stream_adapter.h"
+#include "sequential_read_adapter.h"
 #include "winbase.h"
 #include "write_chunked.h"
 
@@ -37,17 +38,15 @@ HRESULT AsStream(IXMLDOMDocument2* ticket, ComPtr<IStream>* stream) {
   return FAILED(hr) ? hr : SeekToStart(stream->Get());
 }
 
-// Appends what read(buffer, size, &got) gives, a chunk at a time, until it gives nothing;
-// E_PRINTTICKET_FORMAT once the text passes limit.
-template <class Read>
-HRESULT ReadWhole(std::string* text, std::size_t limit, Read read) {
+// The whole of stream, a chunk at a time; E_PRINTTICKET_FORMAT once it passes limit.
+HRESULT ReadWhole(ISequentialStream* stream, std::size_t limit, std::string* text) {
   text->clear();
   for (;;) {
     if (text->size() > limit) return E_PRINTTICKET_FORMAT;
     const std::size_t size = text->size();
     text->resize(size + kReadChunk);
     ULONG got = 0;
-    const HRESULT hr = read(text->data() + size, kReadChunk, &got);
+    const HRESULT hr = stream->Read(text->data() + size, kReadChunk, &got);
     text->resize(size + (SUCCEEDED(hr) ? got : 0));
     if (FAILED(hr) || got == 0) return hr;
   }
@@ -238,10 +237,8 @@ HRESULT PrintTicketManager::ReadTicketPart(IPartPrintTicket* partTicket, std::st
   ComPtr<IPrintReadStream> stream;
   const HRESULT hr = partTicket->GetStream(stream.ReleaseAndGetAddressOf());
   if (FAILED(hr)) return hr;
-  return ReadWhole(xml, kMaxTicketBytes, [&](char* buffer, ULONG size, ULONG* got) {
-    BOOL endOfFile = FALSE;
-    return stream->ReadBytes(buffer, size, got, &endOfFile);
-  });
+  auto adapter = ComPtr<ISequentialStream>::Attach(new SequentialReadAdapter(stream.Get()));
+  return ReadWhole(adapter.Get(), kMaxTicketBytes, xml);
 }
 
 HRESULT PrintTicketManager::MergeTicketXml(int scope, std::string_view xml) {
@@ -334,9 +331,7 @@ HRESULT PrintTicketManager::TicketXml(IXMLDOMDocument2* ticket, std::string* xml
     ComPtr<IStream> stream;
     const HRESULT hr = AsStream(ticket, &stream);
     if (FAILED(hr)) return hr;
-    return ReadWhole(
-        xml, std::numeric_limits<std::size_t>::max(),
-        [&](char* buffer, ULONG size, ULONG* got) { return stream->Read(buffer, size, got); });
+    return ReadWhole(stream.Get(), std::numeric_limits<std::size_t>::max(), xml);
   });
 }
 
